@@ -1,0 +1,51 @@
+# Compiles a program's readable form source into its binary form block and
+# embeds the block as the RCDATA resource "FORMBLOCK".
+#
+# formc is a native tool. A cross build takes it from FORMC_EXECUTABLE (the
+# scripts pass the one of the native build) or builds it itself with the
+# host's compiler from this same source tree.
+if(CMAKE_CROSSCOMPILING)
+  if(FORMC_EXECUTABLE)
+    add_executable(formc IMPORTED GLOBAL)
+    set_target_properties(formc PROPERTIES IMPORTED_LOCATION "${FORMC_EXECUTABLE}")
+  else()
+    include(ExternalProject)
+    set(_host_dir "${CMAKE_BINARY_DIR}/host-formc")
+    ExternalProject_Add(host_formc
+      SOURCE_DIR "${PROJECT_SOURCE_DIR}"
+      BINARY_DIR "${_host_dir}"
+      CMAKE_ARGS -DFORMC_ONLY=ON -DCMAKE_BUILD_TYPE=Release
+      BUILD_COMMAND ${CMAKE_COMMAND} --build . --target formc
+      BUILD_BYPRODUCTS "${_host_dir}/tools/formc/formc"
+      INSTALL_COMMAND ""
+      BUILD_ALWAYS ON)
+    add_executable(formc IMPORTED GLOBAL)
+    set_target_properties(formc PROPERTIES IMPORTED_LOCATION "${_host_dir}/tools/formc/formc")
+    add_dependencies(formc host_formc)
+  endif()
+endif()
+
+# add_form_block(<target> SOURCE <form.json> NAMESPACE <c++ namespace>)
+# Gives <target> the embedded block and a generated header
+# "<target>_routines.h" with the routine table in handler-reference order.
+function(add_form_block target)
+  cmake_parse_arguments(FB "" "SOURCE;NAMESPACE" "" ${ARGN})
+  get_filename_component(source "${FB_SOURCE}" ABSOLUTE)
+  set(out_dir "${CMAKE_CURRENT_BINARY_DIR}/form")
+  set(block "${out_dir}/${target}.formblock")
+  set(header "${out_dir}/${target}_routines.h")
+  set(rc "${out_dir}/${target}_form.rc")
+  add_custom_command(
+    OUTPUT "${block}" "${header}"
+    COMMAND formc "${source}" --block "${block}" --routines "${header}"
+            --namespace "${FB_NAMESPACE}" --depfile "${block}.d"
+    DEPENDS formc "${source}"
+    DEPFILE "${block}.d"
+    COMMENT "formc ${FB_SOURCE}"
+    VERBATIM)
+  file(WRITE "${rc}.in" "FORMBLOCK RCDATA \"@block@\"\n")
+  configure_file("${rc}.in" "${rc}" @ONLY)
+  target_sources(${target} PRIVATE "${rc}" "${header}")
+  set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${block}")
+  target_include_directories(${target} PRIVATE "${out_dir}")
+endfunction()
