@@ -170,7 +170,7 @@ struct LabelData {
     bool word_wrap = false;
     Bytes font;
     Bytes picture;
-    std::string caption = "\xB1\xEA\xC7\xA9";  // "标签" in GBK
+    std::string caption = "标签";
     std::string property_27;
     std::string property_28;
 
@@ -210,7 +210,7 @@ struct ButtonData {
     std::uint32_t vertical_alignment = 1;
     Bytes picture;
     Bytes font;
-    std::string caption = "\xB0\xB4\xC5\xA5";  // "按钮" in GBK
+    std::string caption = "按钮";
 
     template <class Self, class V> static void visit(Self& s, V& v) {
         v(s.button_type, {"button_type", 9, FieldType::Choice});
