@@ -49,3 +49,13 @@ function(add_form_block target)
   set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${block}")
   target_include_directories(${target} PRIVATE "${out_dir}")
 endfunction()
+
+# add_form_program(<name> SOURCES ... FORM <form.json>): a GUI program with
+# wide entry point whose form block is embedded from its form source.
+function(add_form_program name)
+  cmake_parse_arguments(FP "" "FORM" "SOURCES" ${ARGN})
+  add_executable(${name} WIN32 ${FP_SOURCES})
+  target_link_libraries(${name} PRIVATE formhost_win32 project_warnings)
+  target_link_options(${name} PRIVATE -municode)
+  add_form_block(${name} SOURCE "${FP_FORM}" NAMESPACE ${name})
+endfunction()
