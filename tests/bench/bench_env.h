@@ -1,0 +1,27 @@
+// Locations the wine test bench hands to programs through the environment.
+// The session exports Linux paths (BENCH_RECORD_DIR, BENCH_CAPTURE_DIR);
+// wine maps the Linux root to drive Z:, so "/a/b" is reached as "Z:\a\b".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace bench {
+
+// The directory named by the environment variable, as a Windows path without
+// a trailing separator; empty when the variable is unset.
+inline std::wstring dir_from_env(const wchar_t* name) {
+  wchar_t buf[MAX_PATH * 2];
+  const DWORD n = GetEnvironmentVariableW(name, buf, static_cast<DWORD>(std::size(buf)));
+  if (n == 0 || n >= std::size(buf)) return {};
+  std::wstring dir(buf, n);
+  if (dir.front() == L'/') dir.insert(0, L"Z:");
+  for (auto& c : dir) {
+    if (c == L'/') c = L'\\';
+  }
+  while (dir.size() > 3 && dir.back() == L'\\') dir.pop_back();
+  return dir;
+}
+
+}  // namespace bench
