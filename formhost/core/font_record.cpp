@@ -22,7 +22,8 @@ std::optional<FontRecord> read_font_record(ByteView bytes) {
     f.clip_precision = small[5];
     f.quality = small[6];
     f.pitch_and_family = small[7];
-    const ByteView face = in.view(FontRecord::kFaceSize);
+    // The last byte is the terminator's room even when a record lacks one.
+    const ByteView face = in.view(FontRecord::kFaceSize).first(FontRecord::kFaceSize - 1);
     const auto end = std::find(face.begin(), face.end(), std::uint8_t{0});
     f.face.assign(face.begin(), end);
     return f;

@@ -34,6 +34,9 @@ TEST(FontRecord, LongFaceKeepsTerminatorAndWrongSizeIsRejected) {
     EXPECT_EQ(bytes[59], 0);
     EXPECT_EQ(read_font_record(bytes)->face, std::string(31, 'x'));
 
+    Bytes unterminated(60, 'y');
+    EXPECT_EQ(read_font_record(unterminated)->face, std::string(31, 'y'));
+
     EXPECT_FALSE(read_font_record(Bytes(59)));
     EXPECT_FALSE(read_font_record(Bytes(61)));
 }
