@@ -51,11 +51,23 @@ function(add_form_block target)
 endfunction()
 
 # add_form_program(<name> SOURCES ... FORM <form.json>): a GUI program with
-# wide entry point whose form block is embedded from its form source.
+# wide entry point whose form block is embedded from its form source, linked
+# with the form host and the message store.
 function(add_form_program name)
   cmake_parse_arguments(FP "" "FORM" "SOURCES" ${ARGN})
   add_executable(${name} WIN32 ${FP_SOURCES})
-  target_link_libraries(${name} PRIVATE formhost_win32 project_warnings)
+  # Both programs in one folder share one message store, as they do when
+  # shipped.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+  target_link_libraries(${name} PRIVATE formhost_win32 store_win32 project_warnings)
   target_link_options(${name} PRIVATE -municode)
   add_form_block(${name} SOURCE "${FP_FORM}" NAMESPACE ${name})
+  # The programs find their message store beside themselves.
+  if(NOT TARGET place_message_store)
+    add_custom_target(place_message_store
+      COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/store/default
+              -DDESTINATION=${CMAKE_BINARY_DIR}/bin -P ${PROJECT_SOURCE_DIR}/cmake/PlaceStore.cmake
+      VERBATIM)
+  endif()
+  add_dependencies(${name} place_message_store)
 endfunction()

@@ -1,0 +1,25 @@
+#pragma once
+// Reading and writing the store's files. Names are GBK texts relative to the
+// current directory; they reach the system through code page 936 and its
+// wide-character API, so the store is found on any system code page.
+
+#include <initializer_list>
+#include <string_view>
+
+#include "store/text_bytes.h"
+
+namespace store {
+
+// The whole file, or the empty byte set on any failure. Opens for reading
+// with read sharing only and never creates the file.
+Bytes read_file(std::string_view name);
+
+// Replaces the file's content with the byte sets one after another. The new
+// content goes to a temporary file beside it, which then takes the file's
+// place in one step: true only when the new content is in place; on any
+// failure the file is exactly as it was and no temporary file is left. A
+// missing directory gives false and creates nothing. A reader holding the
+// file open makes the save fail at once; nobody waits.
+bool write_file(std::string_view name, std::initializer_list<ByteView> parts);
+
+}  // namespace store

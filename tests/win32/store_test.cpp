@@ -1,0 +1,181 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "formhost/win32/gbk_text.h"
+#include "store/slot_names.h"
+#include "store/text_bytes.h"
+#include "store/win32/store_files.h"
+#include "store/win32/store_files_detail.h"
+#include "store_hammer_texts.h"
+
+namespace {
+
+using formhost::win32::widen;
+using store::Bytes;
+
+const std::string kStoreDirectory = "数据库";
+const std::string kSlot = store::kSlotFiles[3];
+
+// Each test runs in a fresh working directory of its own, with or without a
+// store directory in it.
+class StoreFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        work_ = std::filesystem::path(temp) /
+                (std::wstring(L"store_test_") +
+                 widen(::testing::UnitTest::GetInstance()->current_test_info()->name()) + L"_" +
+                 std::to_wstring(GetCurrentProcessId()));
+        std::filesystem::remove_all(work_);
+        std::filesystem::create_directories(work_);
+        GetCurrentDirectoryW(MAX_PATH, previous_);
+        ASSERT_TRUE(SetCurrentDirectoryW(work_.c_str()));
+    }
+    void TearDown() override {
+        SetCurrentDirectoryW(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(work_, ignored);
+    }
+
+    void make_store() { ASSERT_TRUE(CreateDirectoryW(widen(kStoreDirectory).c_str(), nullptr)); }
+
+    // Everything in the working directory, recursively, for "nothing else
+    // was created" checks.
+    std::vector<std::wstring> entries() const {
+        std::vector<std::wstring> names;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(work_))
+            names.push_back(e.path().lexically_relative(work_).wstring());
+        return names;
+    }
+
+    static bool save(const std::string& text) {
+        const Bytes bytes = store::to_byte_set(text);
+        return store::write_file(kSlot, {bytes});
+    }
+    static std::string load() { return store::to_text(store::read_file(kSlot)); }
+
+    std::filesystem::path work_;
+    wchar_t previous_[MAX_PATH] = {};
+};
+
+TEST_F(StoreFiles, WithoutTheDirectoryReadsAreEmptyAndSavesFailCreatingNothing) {
+    EXPECT_EQ(load(), "");
+    EXPECT_FALSE(save("text"));
+    EXPECT_TRUE(entries().empty()) << "first entry: " << formhost::win32::narrow(entries().front());
+}
+
+TEST_F(StoreFiles, SavesReplaceTheWholeTextExactly) {
+    make_store();
+    ASSERT_TRUE(save("a much longer text than the next one"));
+    ASSERT_TRUE(save("short"));
+    EXPECT_EQ(store::read_file(kSlot), store::to_byte_set("short")) << "nothing of the old tail remains";
+
+    ASSERT_TRUE(save("我喜欢你\r\n不止一点点\r\n"));
+    EXPECT_EQ(load(), "我喜欢你\r\n不止一点点\r\n") << "CR LF pairs and GBK bytes pass unchanged";
+
+    ASSERT_TRUE(save(""));
+    EXPECT_EQ(std::filesystem::file_size(work_ / widen(kSlot)), 0u);
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(entries().size(), 2u) << "only the directory and the slot file, no temporary left";
+}
+
+TEST_F(StoreFiles, SeveralByteSetsAreWrittenInArgumentOrder) {
+    make_store();
+    const Bytes a{'1', '2'}, none{}, b{'3'};
+    ASSERT_TRUE(store::write_file(kSlot, {a, none, b}));
+    EXPECT_EQ(load(), "123");
+}
+
+TEST_F(StoreFiles, ALargeTextSurvivesWhole) {
+    make_store();
+    std::string text;
+    for (int i = 0; text.size() < 6'000'000; ++i) text += "第" + std::to_string(i) + "行\r\n";
+    ASSERT_TRUE(save(text));
+    EXPECT_EQ(load(), text);
+}
+
+TEST_F(StoreFiles, AReaderHoldingTheFileMakesTheSaveFailAndLeavesItUnchanged) {
+    make_store();
+    ASSERT_TRUE(save("old"));
+    HANDLE reader = CreateFileW(widen(kSlot).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(save("new"));
+    EXPECT_EQ(load(), "old") << "a second reader still gets the text";
+    CloseHandle(reader);
+    EXPECT_EQ(load(), "old");
+    EXPECT_EQ(entries().size(), 2u) << "no temporary left";
+    EXPECT_TRUE(save("new")) << "once the reader is gone";
+    EXPECT_EQ(load(), "new");
+}
+
+TEST_F(StoreFiles, AFailedStepOfASaveLeavesTheOldText) {
+    make_store();
+    ASSERT_TRUE(save("old"));
+    const std::wstring target = widen(kSlot);
+    const Bytes bytes = store::to_byte_set("new");
+
+    // The temporary file cannot be created: its name is taken by a directory.
+    const std::wstring blocked = target + L".blocked";
+    ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+    EXPECT_FALSE(store::detail::write_file_through(target, blocked, {bytes}));
+    EXPECT_EQ(load(), "old");
+    RemoveDirectoryW(blocked.c_str());
+
+    // The replace fails: the slot's name is a directory.
+    const std::wstring folder_slot = widen(store::kSlotFiles[5]);
+    ASSERT_TRUE(CreateDirectoryW(folder_slot.c_str(), nullptr));
+    EXPECT_FALSE(store::write_file(store::kSlotFiles[5], {bytes}));
+    EXPECT_TRUE(std::filesystem::is_directory(folder_slot));
+    EXPECT_EQ(load(), "old");
+    EXPECT_EQ(entries().size(), 3u) << "store, slot 03 and the directory: the temporary was removed";
+}
+
+TEST_F(StoreFiles, EmptyNamesFailQuietly) {
+    EXPECT_TRUE(store::read_file("").empty());
+    EXPECT_FALSE(store::write_file("", {}));
+}
+
+// Runs store_hammer.exe from beside this test program.
+DWORD run_hammer(const std::wstring& mode, const std::wstring& file, int milliseconds, HANDLE* process) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring exe = std::filesystem::path(self).replace_filename(L"store_hammer.exe").wstring();
+    std::wstring command = L"\"" + exe + L"\" " + mode + L" \"" + file + L"\" " + std::to_wstring(milliseconds);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return GetLastError();
+    CloseHandle(pi.hThread);
+    *process = pi.hProcess;
+    return 0;
+}
+
+TEST_F(StoreFiles, ReadersNeverSeeAPartialSaveFromAnotherProcess) {
+    make_store();
+    ASSERT_TRUE(save(hammer_text(0)));
+    const std::wstring file = widen(kSlot);
+    HANDLE writer = nullptr, reader = nullptr;
+    ASSERT_EQ(run_hammer(L"write", file, 3000, &writer), 0u);
+    ASSERT_EQ(run_hammer(L"read", file, 3000, &reader), 0u);
+    HANDLE both[2] = {writer, reader};
+    ASSERT_EQ(WaitForMultipleObjects(2, both, TRUE, 60000), WAIT_OBJECT_0);
+    DWORD writer_code = 0, reader_code = 0;
+    GetExitCodeProcess(writer, &writer_code);
+    GetExitCodeProcess(reader, &reader_code);
+    CloseHandle(writer);
+    CloseHandle(reader);
+    EXPECT_EQ(writer_code, 0u) << "no save went through";
+    EXPECT_EQ(reader_code, 0u) << "reads that were neither complete text";
+    const std::string last = load();
+    EXPECT_TRUE(last == hammer_text(0) || last == hammer_text(1));
+}
+
+}  // namespace
