@@ -1,21 +1,100 @@
+// Program start and end on the form host.
 #include <windows.h>
+#include <ole2.h>
 
+#include "external_routine.h"
 #include "fatal_error.h"
 #include "form_resource.h"
 #include "formhost/core/fatal_message.h"
-#include "formhost/core/form_block.h"
+#include "host_api.h"
+#include "host_state.h"
+#include "message_loop.h"
 #include "program.h"
+#include "window_builder.h"
+#include "window_classes.h"
 
 namespace formhost::win32 {
+namespace {
 
-int run_program(const Program& program) {
+constexpr std::uint32_t kStartWindow = 0x52010001;
+constexpr UINT kEndProgramMessage = WM_APP + 1;
+
+LRESULT CALLBACK message_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kEndProgramMessage) end_program(static_cast<int>(wparam));
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+// Relative paths (the message store above all) resolve beside the program,
+// whatever folder it was started from.
+void enter_program_folder(HostState& h) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of(L'\\');
+    h.program_folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+    h.program_file = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    if (!h.program_folder.empty()) SetCurrentDirectoryW(h.program_folder.c_str());
+}
+
+void initialise_host(const Program& program) {
+    HostState& h = host();
+    OleInitialize(nullptr);
+    enter_program_folder(h);
+    const wchar_t* message_class = control_window_class(L"FormHostMessageWindow", message_window_procedure);
+    h.message_window = CreateWindowExW(0, message_class, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    h.gui_thread = GetCurrentThreadId();
+    h.routines = program.routines;
     const auto bytes = embedded_form_block();
     const auto block = bytes ? read_form_block(*bytes) : std::nullopt;
-    if (!block || !handler_references_valid(*block, program.routines.size()))
-        fatal_error(0, fatal::kFormBlockUnreadable);
+    if (!block || !fill_window_table(*block, program.routines)) fatal_error(0, fatal::kFormBlockUnreadable);
+}
+
+void shut_down() {
+    HostState& h = host();
+    ++h.suppression;
+    h.shutting_down = true;
+    if (Routine exit = h.exit_routine) {
+        h.exit_routine = nullptr;  // at most once, even if it ends the program itself
+        exit();
+    }
+    for (auto hook : h.end_hooks) hook();
+    free_external_libraries();
+    OleUninitialize();
+}
+
+}  // namespace
+
+int run_program(const Program& program) {
+    initialise_host(program);
     if (program.init) program.init();
-    if (program.exit) program.exit();
+    host().exit_routine = program.exit;
+    WindowEntry* start = host().find_window(kStartWindow);
+    if (!start || !build_window(*start, nullptr, false)) fatal_error(0, fatal::kStartWindowFailed);
+    run_message_loop();
+    shut_down();
     return 0;
 }
 
 }  // namespace formhost::win32
+
+namespace formhost {
+
+void end_program(int code) {
+    win32::HostState& h = win32::host();
+    if (h.gui_thread && GetCurrentThreadId() != h.gui_thread) {
+        // Windows belong to the GUI thread: it does the shutdown.
+        PostMessageW(h.message_window, win32::kEndProgramMessage, static_cast<WPARAM>(code), 0);
+        for (;;) Sleep(INFINITE);
+    }
+    if (!h.shutting_down) win32::shut_down();
+    ExitProcess(static_cast<UINT>(code));
+}
+
+}  // namespace formhost

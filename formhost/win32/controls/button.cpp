@@ -1,0 +1,74 @@
+#include "control.h"
+#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/gdi_objects.h"
+#include "kinds.h"
+
+namespace formhost::win32 {
+namespace {
+
+class Button : public Control {
+public:
+    using Control::Control;
+
+    bool create(const ControlPlace& place) override {
+        const RECT& r = place.rect;
+        HWND hwnd = CreateWindowExW(0, L"BUTTON", widen(button().caption).c_str(),
+                                    WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON | alignment_styles() | place.style,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, place.parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
+                                    GetModuleHandleW(nullptr), nullptr);
+        if (!hwnd) return false;
+        attach(hwnd);
+        apply_font();
+        return true;
+    }
+
+    void on_command(WORD code) override {
+        if (code == BN_CLICKED) raise(0);
+    }
+
+    bool takes_focus() const override { return true; }
+
+protected:
+    bool apply(int index) override {
+        switch (index) {
+            case 10: SetWindowTextW(hwnd_, widen(button().caption).c_str()); return false;
+            case 11:
+            case 12: {
+                constexpr DWORD kAlignBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
+                const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+                SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>((style & ~kAlignBits) | alignment_styles()));
+                InvalidateRect(hwnd_, nullptr, TRUE);
+                return false;
+            }
+            case 13: apply_font(); return false;
+            default: return false;
+        }
+    }
+
+private:
+    ButtonData& button() { return std::get<ButtonData>(data_); }
+
+    DWORD alignment_styles() {
+        static constexpr DWORD horizontal[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
+        static constexpr DWORD vertical[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
+        return horizontal[std::min<std::uint32_t>(button().horizontal_alignment, 2)] |
+               vertical[std::min<std::uint32_t>(button().vertical_alignment, 2)];
+    }
+
+    void apply_font() {
+        font_ = make_font(button().font);
+        HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+
+    UniqueFont font_;
+};
+
+}  // namespace
+
+std::unique_ptr<Control> make_button(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<Button>(window_id, id, std::move(data));
+}
+
+}  // namespace formhost::win32

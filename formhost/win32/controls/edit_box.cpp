@@ -1,0 +1,143 @@
+#include <windowsx.h>
+
+#include "control.h"
+#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/gdi_objects.h"
+#include "frame_styles.h"
+#include "kinds.h"
+
+namespace formhost::win32 {
+namespace {
+
+class EditBox : public Control {
+public:
+    using Control::Control;
+
+    bool create(const ControlPlace& place) override {
+        const EditBoxData& d = edit();
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | place.style;
+        if (d.multi_line) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        else style |= ES_AUTOHSCROLL;
+        if (!d.hide_selection) style |= ES_NOHIDESEL;
+        if (d.alignment == 1) style |= ES_CENTER;
+        if (d.alignment == 2) style |= ES_RIGHT;
+        if (d.multi_line && (d.scroll_bars & 1)) style |= WS_HSCROLL;
+        if (d.multi_line && (d.scroll_bars & 2)) style |= WS_VSCROLL;
+        if (d.input_mode == 1) style |= ES_READONLY;
+        if (d.input_mode == 2 && !d.multi_line) style |= ES_PASSWORD;
+        const FrameStyles frame = frame_styles(d.border_style);
+        const RECT& r = place.rect;
+        HWND hwnd = CreateWindowExW(frame.ex_style, L"EDIT", widen(d.content).c_str(), style | frame.style, r.left,
+                                    r.top, r.right - r.left, r.bottom - r.top, place.parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
+                                    GetModuleHandleW(nullptr), nullptr);
+        if (!hwnd) return false;
+        attach(hwnd);
+        apply_font();
+        apply_limit();
+        apply_password_character();
+        make_brush();
+        return true;
+    }
+
+    void on_command(WORD code) override {
+        if (code == EN_CHANGE && !writing_) raise(0);
+    }
+
+    HBRUSH colours(HDC dc) override {
+        SetTextColor(dc, resolve_colour(edit().text_colour, COLOR_WINDOWTEXT));
+        SetBkColor(dc, resolve_colour(edit().background_colour, COLOR_BTNFACE));
+        return brush_.get();
+    }
+
+    bool takes_focus() const override { return true; }
+
+protected:
+    bool apply(int index) override {
+        switch (index) {
+            case 8:
+                // The change event comes once, from here, after the text is in
+                // place: also when the text did not change.
+                writing_ = true;
+                SetWindowTextW(hwnd_, widen(edit().content).c_str());
+                writing_ = false;
+                raise(0);
+                return false;
+            case 9: apply_frame_styles(hwnd_, edit().border_style); return false;
+            case 10:
+            case 11:
+                make_brush();
+                RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+                return false;
+            case 12: apply_font(); return false;
+            case 13:
+            case 15: return true;
+            case 14: apply_limit(); return false;
+            case 18:
+                SendMessageW(hwnd_, EM_SETREADONLY, edit().input_mode == 1, 0);
+                apply_password_character();
+                return false;
+            case 19: apply_password_character(); return false;
+            default: return false;
+        }
+    }
+
+    void sync_from_window() override {
+        const int length = GetWindowTextLengthW(hwnd_);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(hwnd_, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        edit().content = narrow(text);
+    }
+
+private:
+    EditBoxData& edit() { return std::get<EditBoxData>(data_); }
+    const EditBoxData& edit() const { return std::get<EditBoxData>(data_); }
+
+    void make_brush() { brush_.reset(CreateSolidBrush(resolve_colour(edit().background_colour, COLOR_BTNFACE))); }
+
+    void apply_limit() {
+        const std::int32_t limit = edit().maximum_length;
+        SendMessageW(hwnd_, EM_SETLIMITTEXT, limit > 0 ? static_cast<WPARAM>(limit) : 0, 0);
+    }
+
+    void apply_password_character() {
+        if (edit().multi_line) return;
+        const std::string c(1, static_cast<char>(edit().password_character & 0xFF));
+        const std::wstring wide = widen(c);
+        const wchar_t shown = edit().input_mode == 2 && !wide.empty() ? wide[0] : 0;
+        SendMessageW(hwnd_, EM_SETPASSWORDCHAR, shown, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+
+    void apply_font() {
+        font_ = make_font(edit().font, true);
+        HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (edit().multi_line) return;
+        // A single-line box is made tall enough for its font.
+        TEXTMETRICW tm{};
+        {
+            WindowDC dc(hwnd_);
+            SelectObjectScope select(dc.get(), font);
+            GetTextMetricsW(dc.get(), &tm);
+        }
+        const int needed = tm.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        if (r.bottom - r.top < needed)
+            SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, needed, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    UniqueFont font_;
+    UniqueBrush brush_;
+    bool writing_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Control> make_edit_box(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<EditBox>(window_id, id, std::move(data));
+}
+
+}  // namespace formhost::win32

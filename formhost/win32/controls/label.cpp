@@ -1,0 +1,60 @@
+#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/gdi_objects.h"
+#include "kinds.h"
+#include "painted_control.h"
+
+namespace formhost::win32 {
+namespace {
+
+class Label : public PaintedControl {
+public:
+    using PaintedControl::PaintedControl;
+
+    bool create(const ControlPlace& place) override {
+        if (!create_window(place, L"FormHostLabel", 0, 0)) return false;
+        font_ = make_font(label().font);
+        return true;
+    }
+
+protected:
+    bool apply(int index) override {
+        if (index == 15) font_ = make_font(label().font);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        return false;
+    }
+
+    void paint(HDC dc, const RECT&) override {
+        const LabelData& d = label();
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        UniqueBrush background(CreateSolidBrush(resolve_colour(d.background_colour, COLOR_BTNFACE)));
+        FillRect(dc, &client, background.get());
+
+        HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        SelectObjectScope select(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, resolve_colour(d.text_colour, COLOR_WINDOWTEXT));
+
+        static constexpr UINT horizontal[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+        static constexpr UINT vertical[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+        // An ampersand is shown as it is, not as a mnemonic mark.
+        UINT format = DT_NOPREFIX | DT_NOCLIP | horizontal[std::min<std::uint32_t>(d.horizontal_alignment, 2)];
+        if (d.word_wrap) format |= DT_WORDBREAK | DT_TOP;
+        else format |= DT_SINGLELINE | vertical[std::min<std::uint32_t>(d.vertical_alignment, 2)];
+        std::wstring text = widen(d.caption);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &client, format);
+    }
+
+private:
+    LabelData& label() { return std::get<LabelData>(data_); }
+
+    UniqueFont font_;
+};
+
+}  // namespace
+
+std::unique_ptr<Control> make_label(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<Label>(window_id, id, std::move(data));
+}
+
+}  // namespace formhost::win32

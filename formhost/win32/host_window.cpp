@@ -1,0 +1,269 @@
+#include "host_window.h"
+
+#include "events.h"
+#include "fatal_error.h"
+#include "formhost/core/property_access.h"
+#include "gbk_text.h"
+#include "gdi_objects.h"
+#include "window_builder.h"
+#include "window_classes.h"
+
+namespace formhost::win32 {
+namespace {
+
+constexpr std::int32_t kEventCloseQuery = 1, kEventDestroying = 2, kEventMoved = 3, kEventResized = 4;
+
+bool resizable(std::uint32_t border_style) { return border_style == 1 || border_style == 3 || border_style == 5; }
+
+}  // namespace
+
+WindowStyles window_styles(const WindowData& d) {
+    WindowStyles s;
+    s.style = WS_POPUP | WS_CLIPCHILDREN;
+    const std::uint32_t border = d.border_style;
+    if (border == 0) return s;
+    const bool caption = !d.title.empty() || d.control_buttons;
+    if (resizable(border)) s.style |= WS_THICKFRAME;
+    else if (!caption) s.style |= WS_DLGFRAME;
+    if (caption) {
+        s.style |= WS_CAPTION;
+        if (d.control_buttons) s.style |= WS_SYSMENU;
+        if (d.maximise_button) s.style |= WS_MAXIMIZEBOX;
+        if (d.minimise_button) s.style |= WS_MINIMIZEBOX;
+    }
+    if (border == 3 || border == 4) s.ex_style |= WS_EX_TOOLWINDOW;
+    if (border == 5 || border == 6) s.ex_style |= WS_EX_CLIENTEDGE;
+    return s;
+}
+
+HostWindow::HostWindow(WindowEntry& entry, WindowData data) : entry_(entry), data_(std::move(data)) {}
+
+HostWindow::~HostWindow() = default;
+
+Control* HostWindow::control(std::uint32_t id) {
+    for (auto& c : controls_)
+        if (c && c->id() == id) return c.get();
+    return nullptr;
+}
+
+Control* HostWindow::control_for(HWND hwnd) {
+    const auto found = host().controls_by_hwnd.find(hwnd);
+    return found == host().controls_by_hwnd.end() ? nullptr : found->second;
+}
+
+bool HostWindow::has_resizable_border() const { return resizable(data().border_style); }
+
+bool HostWindow::create(HWND owner) {
+    const ControlTemplate& t = entry_.controls.front();
+    const WindowStyles styles = window_styles(window_data());
+    int x = t.left, y = t.top;
+    if (window_data().start_position == 1) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - t.width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - t.height) / 2;
+    }
+    // A window kept out of the task bar (or modal) without owner is owned by
+    // the host's hidden window, which keeps it off the task bar.
+    if (!owner && (!window_data().shown_in_task_bar || modal)) owner = host().message_window;
+    const std::wstring class_name = host_window_class(window_data().window_class_name);
+    if (class_name.empty()) return false;
+    const DWORD style = styles.style | (t.disabled ? WS_DISABLED : 0);
+    hwnd_ = CreateWindowExW(styles.ex_style, class_name.c_str(), widen(window_data().title).c_str(), style, x, y, t.width,
+                            t.height, owner, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd_) return false;
+    // The outer size is exactly the one given, whatever the system chose.
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (r.left != x || r.top != y || r.right - r.left != t.width || r.bottom - r.top != t.height)
+        SetWindowPos(hwnd_, nullptr, x, y, t.width, t.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    apply_movable();
+    apply_always_on_top();
+    return true;
+}
+
+std::optional<Value> HostWindow::read_property(int index) const { return read_property_field(data_, index); }
+
+void HostWindow::write_property(int index, const Value& value) {
+    if (!write_property_field(data_, index, value)) return;
+    switch (index) {
+        case 8:
+            SetWindowTextW(hwnd_, widen(window_data().title).c_str());
+            apply_frame();  // an empty title may take the caption bar away
+            break;
+        case 9: case 15: case 16: case 17: apply_frame(); break;
+        case 10: case 11: case 12: InvalidateRect(hwnd_, nullptr, TRUE); break;
+        case 18:
+            // Only a visible window moves; a hidden one shows by it later.
+            if (IsWindowVisible(hwnd_)) apply_start_position();
+            break;
+        case 19: apply_movable(); break;
+        case 29: apply_always_on_top(); break;
+        default: break;
+    }
+}
+
+void HostWindow::apply_frame() {
+    const WindowStyles styles = window_styles(window_data());
+    const DWORD keep = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)) &
+                       (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(styles.style | keep));
+    const DWORD keep_ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)) & (WS_EX_TOPMOST | WS_EX_LAYERED);
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, static_cast<LONG_PTR>(styles.ex_style | keep_ex));
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void HostWindow::apply_movable() {
+    if (window_data().movable) GetSystemMenu(hwnd_, TRUE);  // back to the full menu
+    else DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_MOVE, MF_BYCOMMAND);
+}
+
+void HostWindow::apply_always_on_top() {
+    const bool topmost = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    if (topmost == window_data().always_on_top) return;
+    SetWindowPos(hwnd_, window_data().always_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void HostWindow::show_by_start_position() {
+    switch (window_data().start_position) {
+        case 2: ShowWindow(hwnd_, SW_SHOWMINIMIZED); break;
+        case 3: apply_start_position(); break;
+        default: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
+    }
+}
+
+void HostWindow::apply_start_position() {
+    switch (window_data().start_position) {
+        case 0: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
+        case 1: {
+            if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+            RECT r;
+            GetWindowRect(hwnd_, &r);
+            const int w = r.right - r.left, h = r.bottom - r.top;
+            SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
+                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        case 2: ShowWindow(hwnd_, SW_MINIMIZE); break;
+        case 3: {
+            if (has_resizable_border()) {
+                ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+                break;
+            }
+            // Without a sizing border the system will not maximise the window:
+            // give it the screen's place and size instead.
+            if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+            const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+            RECT r;
+            GetWindowRect(hwnd_, &r);
+            if (r.left != 0 || r.top != 0 || r.right != w || r.bottom != h)
+                SetWindowPos(hwnd_, nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+            ShowWindow(hwnd_, SW_SHOW);
+            break;
+        }
+        default: break;
+    }
+}
+
+void HostWindow::focus_first_control() {
+    // From the last control back to the second; a strictly lower tab order
+    // wins, so among equals the one latest in the description is chosen.
+    Control* chosen = nullptr;
+    std::uint32_t best = 0;
+    for (std::size_t i = entry_.controls.size(); i-- > 1;) {
+        const ControlTemplate& t = entry_.controls[i];
+        Control* c = control(t.id);
+        if (!c || !c->hwnd() || !c->takes_focus() || !t.tab_stop) continue;
+        if (!IsWindowVisible(c->hwnd()) || !IsWindowEnabled(c->hwnd())) continue;
+        if (!chosen || t.tab_order < best) {
+            chosen = c;
+            best = t.tab_order;
+        }
+    }
+    if (chosen) SetFocus(chosen->hwnd());
+}
+
+void HostWindow::paint_background(HDC dc) {
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    HBRUSH brush = CreateSolidBrush(resolve_colour(window_data().background_colour, COLOR_BTNFACE));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+LRESULT CALLBACK HostWindow::procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<HostWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+    try {
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            const LRESULT result = DefWindowProcW(hwnd, message, wparam, lparam);
+            window_destroyed(self->entry_);  // deletes self
+            return result;
+        }
+        return self->handle(message, wparam, lparam);
+    } catch (const std::exception& e) {
+        fatal_error(0, e.what());
+    }
+}
+
+LRESULT HostWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            paint_background(reinterpret_cast<HDC>(wparam));
+            return 1;
+        case WM_COMMAND:
+            if (lparam) {
+                if (Control* c = control_for(reinterpret_cast<HWND>(lparam))) c->on_command(HIWORD(wparam));
+            } else if (LOWORD(wparam) == IDCANCEL && window_data().escape_closes) {
+                // Escape, handed over by the dialog keyboard handling: the same
+                // way out as the system close command.
+                PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+            } else if (LOWORD(wparam) == IDOK && window_data().enter_moves_focus) {
+                if (HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), FALSE)) SetFocus(next);
+            }
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (Control* c = control_for(reinterpret_cast<HWND>(lparam)))
+                if (HBRUSH brush = c->colours(reinterpret_cast<HDC>(wparam))) return reinterpret_cast<LRESULT>(brush);
+            break;
+        case WM_CLOSE:
+            raise_event(entry_.id, 0, kEventCloseQuery);
+            DestroyWindow(hwnd_);
+            return 0;
+        case WM_DESTROY:
+            raise_event(entry_.id, 0, kEventDestroying);
+            return 0;
+        case WM_MOVE:
+            raise_event(entry_.id, 0, kEventMoved);
+            return 0;
+        case WM_SIZE:
+            raise_event(entry_.id, 0, kEventResized);
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) remembered_focus_ = focus;
+            } else if (remembered_focus_ && IsWindow(remembered_focus_) && IsChild(hwnd_, remembered_focus_)) {
+                SetFocus(remembered_focus_);
+            } else {
+                focus_first_control();
+            }
+            return 0;
+        case WM_SETCURSOR:
+            if (set_control_cursor(entry_, reinterpret_cast<HWND>(wparam))) return TRUE;
+            break;
+        default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+}  // namespace formhost::win32

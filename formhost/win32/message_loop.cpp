@@ -1,0 +1,56 @@
+#include "message_loop.h"
+
+#include "events.h"
+#include "host_state.h"
+#include "host_window.h"
+
+namespace formhost::win32 {
+namespace {
+
+constexpr std::int32_t kEventIdle = 7;
+
+// Idle processing once the queue is empty: from the second pass on, every
+// loaded window hears event 7 with the time the queue has been empty. Routines
+// return nothing, so none asks for another pass.
+void idle(DWORD empty_since) {
+    const auto elapsed = static_cast<std::int32_t>(GetTickCount() - empty_since);
+    for (auto& entry : host().windows)
+        if (entry.loaded()) raise_event(entry.id, 0, kEventIdle, {elapsed});
+}
+
+bool is_host_window(HWND hwnd) {
+    for (auto& entry : host().windows)
+        if (entry.loaded() && entry.live->hwnd() == hwnd) return true;
+    return false;
+}
+
+}  // namespace
+
+void dispatch(MSG& msg) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && is_host_window(root) &&
+        IsDialogMessageW(root, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void run_message_loop() {
+    HostState& h = host();
+    h.loop_started = true;
+    if (!h.any_window_loaded()) return;
+    MSG msg;
+    for (;;) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            const DWORD empty_since = GetTickCount();
+            // The first idle pass does nothing; the second raises the event.
+            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) idle(empty_since);
+            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
+        }
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) return;
+        dispatch(msg);
+    }
+}
+
+}  // namespace formhost::win32

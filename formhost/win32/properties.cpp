@@ -1,0 +1,189 @@
+// Property access by window id, control id and property index.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "controls/control.h"
+#include "fatal_error.h"
+#include "formhost/core/fatal_message.h"
+#include "host_api.h"
+#include "host_state.h"
+#include "host_window.h"
+#include "window_builder.h"
+
+namespace formhost {
+namespace {
+
+using namespace win32;
+
+constexpr std::int32_t kCoordinateLimit = 32627;
+
+struct Target {
+    WindowEntry& window;
+    ControlTemplate& control;
+    bool is_window;
+    HWND hwnd;             // null while not loaded
+    Control* live;         // null for the window control
+};
+
+Target find_target(std::uint32_t window_id, std::uint32_t control_id) {
+    WindowEntry* window = host().find_window(window_id);
+    if (!window) fatal_error(0, fatal::kWindowNotInProgram);
+    ControlTemplate* control = window->find(control_id);
+    if (!control) fatal_error(0, fatal::kTargetNotLoaded);
+    const bool is_window = control == &window->controls.front();
+    HWND hwnd = nullptr;
+    Control* live = nullptr;
+    if (window->loaded()) {
+        if (is_window) {
+            hwnd = window->live->hwnd();
+        } else if ((live = window->live->control(control_id))) {
+            hwnd = live->hwnd();
+        }
+    }
+    if (hwnd && !IsWindow(hwnd)) hwnd = nullptr;
+    return {*window, *control, is_window, hwnd, live};
+}
+
+// The outer rectangle in the parent's client coordinates (a top-level
+// window: screen coordinates).
+RECT outer_rect(HWND hwnd, bool top_level) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    if (!top_level) MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+Value read_common(const Target& t, int index) {
+    if (t.hwnd && index <= 3) {
+        const RECT r = outer_rect(t.hwnd, t.is_window);
+        const LONG values[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+        return static_cast<std::int32_t>(values[index]);
+    }
+    switch (index) {
+        case 0: return t.control.left;
+        case 1: return t.control.top;
+        case 2: return t.control.width;
+        case 3: return t.control.height;
+        case 4: return t.control.tag;
+        case 5: return t.hwnd ? static_cast<bool>(IsWindowVisible(t.hwnd)) : t.control.visible;
+        case 6: return t.hwnd ? !IsWindowEnabled(t.hwnd) : t.control.disabled;
+        default: return t.control.cursor;
+    }
+}
+
+void write_common(Target& t, int index, const Value& value) {
+    ControlTemplate& c = t.control;
+    switch (index) {
+        case 0:
+        case 1: {
+            const std::int32_t v = std::clamp(to_int(value), -kCoordinateLimit, kCoordinateLimit);
+            (index == 0 ? c.left : c.top) = v;
+            if (!t.hwnd) return;
+            const RECT r = outer_rect(t.hwnd, t.is_window);
+            SetWindowPos(t.hwnd, nullptr, index == 0 ? v : r.left, index == 1 ? v : r.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(t.hwnd, nullptr, TRUE);
+            return;
+        }
+        case 2:
+        case 3: {
+            const std::int32_t v = std::clamp(to_int(value), 0, kCoordinateLimit);
+            (index == 2 ? c.width : c.height) = v;
+            if (!t.hwnd) return;
+            const RECT r = outer_rect(t.hwnd, t.is_window);
+            SetWindowPos(t.hwnd, nullptr, 0, 0, index == 2 ? v : r.right - r.left, index == 3 ? v : r.bottom - r.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return;
+        }
+        case 4: c.tag = to_text(value); return;
+        case 5: {
+            c.visible = to_bool(value);
+            if (!t.hwnd) return;
+            if (!c.visible) {
+                ShowWindow(t.hwnd, SW_HIDE);
+            } else if (t.is_window && t.window.live->waiting_for_first_show) {
+                // The first show of a window loaded hidden follows its start
+                // position, and a modal one then runs its loop.
+                t.window.live->waiting_for_first_show = false;
+                t.window.live->show_by_start_position();
+                if (t.window.loaded() && t.window.live->modal) run_modal_loop(t.window);
+            } else if (t.is_window) {
+                ShowWindow(t.hwnd, SW_SHOW);
+            } else if (!t.live || t.live->visible_at_run_time()) {
+                ShowWindow(t.hwnd, SW_SHOWNA);
+            }
+            return;
+        }
+        case 6:
+            c.disabled = to_bool(value);
+            if (t.hwnd) EnableWindow(t.hwnd, !c.disabled);
+            return;
+        case 7: {
+            Bytes cursor = std::holds_alternative<Bytes>(value) ? std::get<Bytes>(value) : Bytes{};
+            if (!std::holds_alternative<Bytes>(value)) {
+                const auto n = static_cast<std::uint32_t>(to_int(value));
+                cursor = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                          static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+            }
+            c.cursor = std::move(cursor);
+            return;
+        }
+        default: return;
+    }
+}
+
+// The control's OS window made anew with its current values, at the same
+// place among its siblings, keeping the focus.
+void recreate(Target& t) {
+    pump_waiting_messages();
+    {
+        SuppressEvents quiet;
+        HostWindow& window = *t.window.live;
+        auto& controls = window.controls();
+        const auto slot = std::find_if(controls.begin(), controls.end(),
+                                       [&](const auto& c) { return c.get() == t.live; });
+        Control& old = **slot;
+        HWND old_hwnd = old.hwnd();
+        const bool had_focus = GetFocus() == old_hwnd;
+        auto fresh = make_control(t.window.id, old.id(), static_cast<std::uint32_t>(old.kind()),
+                                  old.read_all_properties());
+        ControlPlace place;
+        place.parent = GetParent(old_hwnd);
+        place.os_id = GetDlgCtrlID(old_hwnd);
+        place.rect = outer_rect(old_hwnd, false);
+        place.style = static_cast<DWORD>(GetWindowLongPtrW(old_hwnd, GWL_STYLE)) & (WS_TABSTOP | WS_DISABLED);
+        if (fresh && fresh->create(place)) {
+            HWND above = GetWindow(old_hwnd, GW_HWNDPREV);
+            SetWindowPos(fresh->hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            fresh->build_complete();
+            if (IsWindowVisible(old_hwnd)) ShowWindow(fresh->hwnd(), SW_SHOWNA);
+            fresh->window_shown();
+            DestroyWindow(old_hwnd);
+            *slot = std::move(fresh);
+            if (had_focus) SetFocus((*slot)->hwnd());
+        }
+        pump_waiting_messages();
+    }
+}
+
+}  // namespace
+
+Value read_property(std::uint32_t window_id, std::uint32_t control_id, int index) {
+    Target t = find_target(window_id, control_id);
+    if (index >= 0 && index <= 7) return read_common(t, index);
+    if (!t.hwnd) fatal_error(0, fatal::kWindowNotLoaded);
+    const auto value = t.is_window ? t.window.live->read_property(index) : t.live->read_property(index);
+    return value ? *value : Value{};
+}
+
+void write_property(std::uint32_t window_id, std::uint32_t control_id, int index, const Value& value) {
+    Target t = find_target(window_id, control_id);
+    if (index >= 0 && index <= 7) return write_common(t, index, value);
+    if (!t.hwnd) fatal_error(0, fatal::kWindowNotLoaded);
+    if (t.is_window) return t.window.live->write_property(index, value);
+    if (t.live->write_property(index, value)) recreate(t);
+}
+
+}  // namespace formhost

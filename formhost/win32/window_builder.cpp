@@ -1,0 +1,157 @@
+#include "window_builder.h"
+
+#include "controls/control.h"
+#include "events.h"
+#include "host_window.h"
+#include "message_loop.h"
+
+namespace formhost::win32 {
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr int kControlIdStep = 10;
+
+bool create_controls(HostWindow& window) {
+    WindowEntry& entry = window.entry();
+    auto& controls = window.controls();
+    const std::size_t count = entry.controls.size();
+    controls.resize(count - 1);
+    // From the last control back to the first; OS ids count up from 100.
+    int os_id = kFirstControlId;
+    for (std::size_t i = count; i-- > 1; os_id += kControlIdStep) {
+        const ControlTemplate& t = entry.controls[i];
+        auto control = make_control(entry.id, t);
+        if (!control) return false;
+        ControlPlace place;
+        place.parent = window.hwnd();
+        place.os_id = os_id;
+        place.rect = {t.left, t.top, t.left + t.width, t.top + t.height};
+        place.style = (t.tab_stop ? WS_TABSTOP : 0) | (t.disabled ? WS_DISABLED : 0);
+        if (!control->create(place)) return false;
+        controls[i - 1] = std::move(control);
+    }
+    // Controls inside another control move into it.
+    for (std::size_t i = 1; i < count; ++i) {
+        const ControlTemplate& t = entry.controls[i];
+        if (t.parent == 0) continue;
+        if (Control* container = window.control(t.parent)) SetParent(controls[i - 1]->hwnd(), container->hwnd());
+    }
+    // An earlier control lies above a later one.
+    HWND above = HWND_TOP;
+    for (auto& c : controls) {
+        SetWindowPos(c->hwnd(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = c->hwnd();
+    }
+    return true;
+}
+
+void restore_template(WindowEntry& entry) {
+    if (!entry.kept.empty()) entry.controls = std::move(entry.kept);
+    entry.kept.clear();
+}
+
+}  // namespace
+
+void pump_waiting_messages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to take: the message loop still has to see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        dispatch(msg);
+    }
+}
+
+bool build_window(WindowEntry& entry, HWND parent, bool modal) {
+    if (entry.loaded()) {
+        HWND hwnd = entry.live->hwnd();
+        if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+        else SetActiveWindow(hwnd);
+        return true;
+    }
+    if (parent && !IsWindow(parent)) return false;
+    if (modal) parent = nullptr;
+
+    pump_waiting_messages();
+    {
+        SuppressEvents quiet;
+        entry.kept = entry.controls;
+        const ControlTemplate& window_template = entry.controls.front();
+        auto data = read_kind_data(window_template.kind, window_template.kind_data);
+        if (!data || !std::holds_alternative<WindowData>(*data)) {
+            restore_template(entry);
+            return false;
+        }
+        entry.live = std::make_unique<HostWindow>(entry, std::get<WindowData>(std::move(*data)));
+        HostWindow& window = *entry.live;
+        window.modal = modal;
+        if (!window.create(parent)) {
+            entry.live.reset();
+            restore_template(entry);
+            return false;
+        }
+        if (!create_controls(window)) {
+            DestroyWindow(window.hwnd());  // window_destroyed() puts the template back
+            return false;
+        }
+        for (auto& c : window.controls()) c->build_complete();
+        for (std::size_t i = 1; i < entry.controls.size(); ++i) {
+            Control& c = *window.controls()[i - 1];
+            const bool show = entry.controls[i].visible && c.visible_at_run_time();
+            ShowWindow(c.hwnd(), show ? SW_SHOWNA : SW_HIDE);
+        }
+        pump_waiting_messages();
+    }
+
+    const std::uint32_t window_id = entry.id;
+    raise_event(window_id, 0, 0);
+    if (entry.loaded()) raise_event(window_id, 0, 3);
+    if (entry.loaded()) raise_event(window_id, 0, 4);
+    if (!entry.loaded()) return true;
+
+    HostWindow& window = *entry.live;
+    const bool shown = entry.controls.front().visible;
+    if (shown) window.show_by_start_position();
+    if (!entry.loaded()) return true;
+
+    if (modal) {
+        for (auto& other : host().windows) {
+            if (&other == &entry || !other.loaded() || !IsWindowEnabled(other.live->hwnd())) continue;
+            EnableWindow(other.live->hwnd(), FALSE);
+            window.disabled_by_modal.push_back(other.live->hwnd());
+        }
+    }
+    HWND focus = GetFocus();
+    for (auto& c : window.controls()) c->window_shown();
+    if (focus && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
+    window.waiting_for_first_show = !shown;
+    return true;
+}
+
+void window_destroyed(WindowEntry& entry) {
+    if (entry.live) {
+        for (HWND other : entry.live->disabled_by_modal)
+            if (IsWindow(other)) EnableWindow(other, TRUE);
+    }
+    entry.live.reset();
+    restore_template(entry);
+    HostState& h = host();
+    if (h.loop_started && !h.any_window_loaded()) PostQuitMessage(0);
+}
+
+void run_modal_loop(WindowEntry& entry) {
+    MSG msg;
+    while (entry.loaded()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0) return;
+        dispatch(msg);
+    }
+}
+
+}  // namespace formhost::win32

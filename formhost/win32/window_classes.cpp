@@ -1,0 +1,62 @@
+#include "window_classes.h"
+
+#include <set>
+
+#include "controls/control.h"
+#include "gbk_text.h"
+#include "host_state.h"
+#include "host_window.h"
+
+namespace formhost::win32 {
+namespace {
+
+constexpr wchar_t kDefaultClass[] = L"FormHostWindow";
+
+bool register_class(const std::wstring& name, WNDPROC procedure) {
+    static std::set<std::wstring> registered;
+    if (registered.contains(name)) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's own icon, where it carries one.
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    registered.insert(name);
+    return true;
+}
+
+}  // namespace
+
+std::wstring host_window_class(const std::string& requested) {
+    const std::wstring name = requested.empty() ? std::wstring(kDefaultClass) : widen(requested);
+    return register_class(name, HostWindow::procedure) ? name : std::wstring();
+}
+
+const wchar_t* control_window_class(const wchar_t* name, WNDPROC procedure) {
+    return register_class(name, procedure) ? name : nullptr;
+}
+
+bool set_control_cursor(WindowEntry& entry, HWND under_mouse) {
+    if (!entry.live) return false;
+    const ControlTemplate* t = nullptr;
+    if (under_mouse == entry.live->hwnd()) {
+        t = &entry.controls.front();
+    } else {
+        const auto found = host().controls_by_hwnd.find(under_mouse);
+        if (found != host().controls_by_hwnd.end()) t = entry.find(found->second->id());
+    }
+    // A system cursor number; cursor images are left to the system.
+    if (!t || t->cursor.size() != 4) return false;
+    const unsigned number = t->cursor[0] | t->cursor[1] << 8 | t->cursor[2] << 16 | t->cursor[3] << 24;
+    if (number == 0) return false;
+    HCURSOR cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(number));
+    if (!cursor) return false;
+    SetCursor(cursor);
+    return true;
+}
+
+}  // namespace formhost::win32
