@@ -1,0 +1,22 @@
+#pragma once
+// Runs the probe program as a child process and collects what it did.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ProbeRun {
+    bool finished = false;   // false: it was still running at the deadline
+    DWORD exit_code = 0;
+    std::vector<std::string> log;
+    std::wstring box_caption;  // the first message box it showed, if any
+    std::wstring box_text;
+};
+
+// Starts probe.exe (beside this test program) with the scenario, in the given
+// current directory (empty: this one's). A message box it shows is read and
+// closed with OK.
+ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory = L"");
+
+// The folder of this test program, without the trailing backslash.
+std::wstring test_program_folder();

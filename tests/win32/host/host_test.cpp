@@ -1,0 +1,148 @@
+// The form host as a program sees it: each test runs the probe program with
+// one scenario and compares what its routines logged.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "child_probe.h"
+#include "formhost/win32/gbk_text.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+constexpr DWORD kFatalExitCode = 0xFFFFFFFF;
+
+std::string show(const Log& log) { return ::testing::PrintToString(log); }
+
+bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
+
+TEST(HostStart, EventsOfTheBuildComeInOrderAndTheWindowShowsAfterTheCreationRoutine) {
+    const ProbeRun run = run_probe(L"build");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exit_code, 0u);
+    ASSERT_GE(run.log.size(), 4u) << show(run.log);
+    // Nothing while the window and its controls were made (the edit box got
+    // its text then), then 0, 3 and 4, before the window was shown.
+    EXPECT_EQ(Log(run.log.begin(), run.log.begin() + 4),
+              (Log{"init", "start created visible=0", "start moved", "start resized"}))
+        << show(run.log);
+    EXPECT_TRUE(has(run.log, "tick start visible=1 second loaded=0")) << show(run.log);
+    EXPECT_EQ(Log(run.log.end() - 2, run.log.end()), (Log{"start destroyed", "exit"})) << show(run.log);
+}
+
+TEST(HostStart, AWindowClosedByItsCreationRoutineIsNeverShownAndEndsTheProgram) {
+    const ProbeRun run = run_probe(L"close_in_created");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exit_code, 0u);
+    EXPECT_EQ(run.log, (Log{"init", "start created visible=0", "start destroyed", "exit"}));
+}
+
+TEST(HostStart, TheProgramFolderBecomesTheCurrentDirectory) {
+    const std::wstring folder = test_program_folder();
+    const std::filesystem::path store = std::filesystem::path(folder) / formhost::win32::widen("数据库");
+    std::filesystem::create_directories(store);
+    std::ofstream(store / L"tavimore00.txt", std::ios::binary) << "beside";
+
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const ProbeRun run = run_probe(L"folder", temp);
+    std::filesystem::remove_all(store);
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(has(run.log, "folder " + formhost::win32::narrow(folder))) << show(run.log);
+    EXPECT_TRUE(has(run.log, "slot beside")) << show(run.log);
+}
+
+TEST(HostProperties, PlacesAndSizesAreClamped) {
+    const ProbeRun run = run_probe(L"clamps");
+    ASSERT_TRUE(run.finished);
+    for (const char* line : {"width 32627", "width 0", "left -32627", "unloaded height 32627"})
+        EXPECT_TRUE(has(run.log, line)) << line << " not in " << show(run.log);
+}
+
+TEST(HostProperties, WritesToAnUnloadedWindowLastWritesToALoadedOneDoNot) {
+    const ProbeRun run = run_probe(L"template");
+    ASSERT_TRUE(run.finished);
+    for (const char* line : {"first load width 300", "written width 250", "template width 300", "second load width 300"})
+        EXPECT_TRUE(has(run.log, line)) << line << " not in " << show(run.log);
+}
+
+TEST(HostProperties, AHiddenWindowShowsAtItsFirstVisibleWrite) {
+    const ProbeRun run = run_probe(L"hidden");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(has(run.log, "hidden loaded visible=0")) << show(run.log);
+    EXPECT_TRUE(has(run.log, "hidden shown visible=1")) << show(run.log);
+}
+
+TEST(HostProperties, WritingAnEditBoxsContentRaisesItsEventOnceEvenIfUnchanged) {
+    const ProbeRun run = run_probe(L"edit_event");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "edit changed"), 2) << show(run.log);
+    EXPECT_TRUE(has(run.log, "content abc")) << show(run.log);
+}
+
+TEST(HostProperties, StartPositionThreeCoversTheScreenWithoutASizingBorder) {
+    const ProbeRun run = run_probe(L"maximise");
+    ASSERT_TRUE(run.finished);
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const std::string expected =
+        "stage 0 0 " + std::to_string(w) + " " + std::to_string(h) + " visible=1 screen " + std::to_string(w) + " " +
+        std::to_string(h);
+    EXPECT_TRUE(has(run.log, expected)) << expected << " not in " << show(run.log);
+    EXPECT_TRUE(has(run.log, "stage created visible=0")) << show(run.log);
+}
+
+TEST(HostWindows, LoadingWithAnUnloadedParentGivesFalseAndCreatesNothing) {
+    const ProbeRun run = run_probe(L"unloaded_parent");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(has(run.log, "load 0 handle 0")) << show(run.log);
+    EXPECT_FALSE(has(run.log, "second created")) << show(run.log);
+}
+
+TEST(HostWindows, ClosingTheOwnerClosesTheOwnedWindowAndEndsTheProgram) {
+    const ProbeRun run = run_probe(L"owner");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exit_code, 0u);
+    const auto second = std::find(run.log.begin(), run.log.end(), "second destroyed");
+    const auto start = std::find(run.log.begin(), run.log.end(), "start destroyed");
+    EXPECT_TRUE(second != run.log.end() && start != run.log.end() && second < start) << show(run.log);
+    EXPECT_EQ(run.log.back(), "exit");
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "exit"), 1);
+}
+
+TEST(HostWindows, ClosingAnotherWindowDoesNotEndTheProgram) {
+    const ProbeRun run = run_probe(L"close_owned_only");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(has(run.log, "second destroyed")) << show(run.log);
+    EXPECT_TRUE(has(run.log, "tick start visible=1 second loaded=0")) << show(run.log);
+}
+
+struct FatalCase {
+    const wchar_t* scenario;
+    const char* text;
+};
+
+TEST(HostFatalErrors, ShowTheirBoxAndEndWithMinusOneWithoutTheExitRoutine) {
+    const FatalCase cases[] = {
+        {L"unloaded_kind_property", "指定窗口尚未载入"},
+        {L"unknown_window", "未载入欲访问窗口组件所在的窗口"},
+    };
+    for (const FatalCase& c : cases) {
+        SCOPED_TRACE(formhost::win32::narrow(c.scenario));
+        const ProbeRun run = run_probe(c.scenario);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exit_code, kFatalExitCode);
+        EXPECT_EQ(run.box_caption, formhost::win32::widen("错误"));
+        const std::wstring expected =
+            formhost::win32::widen(std::string("运行时出错!\r\n\r\n错误信息：") + c.text + "\r\n");
+        EXPECT_EQ(run.box_text, expected) << formhost::win32::narrow(run.box_text);
+        EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
+        EXPECT_FALSE(has(run.log, "not reached")) << show(run.log);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// A program on the form host that tests start as a child process: the first
+// argument names what it does, the second is the log file where its routines
+// write one line per event they see.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/host_api.h"
+#include "formhost/win32/program.h"
+#include "probe_routines.h"
+#include "store/text_bytes.h"
+#include "store/win32/store_files.h"
+
+namespace probe {
+namespace {
+
+using formhost::Value;
+using formhost::WindowRef;
+
+constexpr std::uint32_t kStart = 0x52010001, kStartControl = 0x06010000;
+constexpr std::uint32_t kSecond = 0x52020001, kSecondControl = 0x06020000;
+constexpr std::uint32_t kHidden = 0x52030001, kHiddenControl = 0x06030000;
+constexpr std::uint32_t kStage = 0x52040001, kStageControl = 0x06040000;
+constexpr std::uint32_t kButton = 0x16010002, kEdit = 0x16010003, kTimer = 0x16010004;
+
+std::wstring scenario;
+std::wstring log_path;
+
+void log(const char* format, ...) {
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    if (FILE* f = _wfopen(log_path.c_str(), L"ab")) {
+        std::fprintf(f, "%s\n", line);
+        std::fclose(f);
+    }
+}
+
+int read_int(std::uint32_t window, std::uint32_t control, int index) {
+    return formhost::to_int(formhost::read_property(window, control, index));
+}
+
+HWND handle(std::uint32_t window, std::uint32_t control) { return formhost::window_handle({window, control}); }
+
+void close(std::uint32_t window, std::uint32_t control) {
+    if (HWND h = handle(window, control)) PostMessageW(h, WM_CLOSE, 0, 0);
+}
+
+// Ends the scenario from the message loop, once the start window is shown.
+void finish_soon() { formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{30}}); }
+
+void init() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc > 1) scenario = argv[1];
+    if (argc > 2) log_path = argv[2];
+    LocalFree(argv);
+    log("init");
+}
+
+void exit_routine() { log("exit"); }
+
+}  // namespace
+
+void on_start_created() {
+    log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
+    if (scenario == L"build") {
+        finish_soon();
+    } else if (scenario == L"close_in_created") {
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"clamps") {
+        formhost::write_property(kStart, kButton, 2, Value{std::int32_t{40000}});
+        log("width %d", read_int(kStart, kButton, 2));
+        formhost::write_property(kStart, kButton, 2, Value{std::int32_t{-5}});
+        log("width %d", read_int(kStart, kButton, 2));
+        formhost::write_property(kStart, kButton, 0, Value{std::int32_t{-40000}});
+        log("left %d", read_int(kStart, kButton, 0));
+        formhost::write_property(kSecond, kSecondControl, 3, Value{std::int32_t{40000}});
+        log("unloaded height %d", read_int(kSecond, kSecondControl, 3));
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"template") {
+        formhost::write_property(kSecond, kSecondControl, 2, Value{std::int32_t{300}});
+        formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
+        log("first load width %d", read_int(kSecond, kSecondControl, 2));
+        formhost::write_property(kSecond, kSecondControl, 2, Value{std::int32_t{250}});
+        log("written width %d", read_int(kSecond, kSecondControl, 2));
+        DestroyWindow(handle(kSecond, kSecondControl));
+        log("template width %d", read_int(kSecond, kSecondControl, 2));
+        formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
+        log("second load width %d", read_int(kSecond, kSecondControl, 2));
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"unloaded_kind_property") {
+        formhost::write_property(kSecond, kSecondControl, 8, Value{std::string("title")});
+        log("not reached");
+    } else if (scenario == L"unknown_window") {
+        formhost::read_property(0x52990001, 0x06990000, 0);
+        log("not reached");
+    } else if (scenario == L"unloaded_parent") {
+        const bool loaded = formhost::load_window({kSecond, kSecondControl}, WindowRef{kHidden, kHiddenControl});
+        log("load %d handle %d", loaded ? 1 : 0, handle(kSecond, kSecondControl) ? 1 : 0);
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"owner") {
+        formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
+        close(kStart, kStartControl);
+    } else if (scenario == L"close_owned_only") {
+        formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
+        close(kSecond, kSecondControl);
+        finish_soon();
+    } else if (scenario == L"folder") {
+        wchar_t folder[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, folder);
+        log("folder %s", formhost::win32::narrow(folder).c_str());
+        log("slot %s", store::to_text(store::read_file("数据库/tavimore00.txt")).c_str());
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"maximise") {
+        formhost::load_window({kStage, kStageControl}, WindowRef{kStart, kStartControl});
+        RECT r;
+        GetWindowRect(handle(kStage, kStageControl), &r);
+        log("stage %ld %ld %ld %ld visible=%d screen %d %d", r.left, r.top, r.right, r.bottom,
+            IsWindowVisible(handle(kStage, kStageControl)) ? 1 : 0, GetSystemMetrics(SM_CXSCREEN),
+            GetSystemMetrics(SM_CYSCREEN));
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"hidden") {
+        formhost::load_window({kHidden, kHiddenControl}, WindowRef{kStart, kStartControl});
+        log("hidden loaded visible=%d", read_int(kHidden, kHiddenControl, 5));
+        formhost::write_property(kHidden, kHiddenControl, 5, Value{true});
+        log("hidden shown visible=%d", read_int(kHidden, kHiddenControl, 5));
+        DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"edit_event") {
+        formhost::write_property(kStart, kEdit, 8, Value{std::string("abc")});
+        formhost::write_property(kStart, kEdit, 8, Value{std::string("abc")});
+        log("content %s", formhost::to_text(formhost::read_property(kStart, kEdit, 8)).c_str());
+        DestroyWindow(handle(kStart, kStartControl));
+    }
+}
+
+void on_start_moved() { log("start moved"); }
+void on_start_resized() { log("start resized"); }
+void on_start_destroyed() { log("start destroyed"); }
+void on_button_clicked() { log("button clicked"); }
+void on_edit_changed() { log("edit changed"); }
+
+void on_timer_tick() {
+    formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
+    log("tick start visible=%d second loaded=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0,
+        handle(kSecond, kSecondControl) ? 1 : 0);
+    close(kStart, kStartControl);
+}
+
+void on_second_created() { log("second created"); }
+void on_second_destroyed() { log("second destroyed"); }
+
+void on_stage_created() {
+    formhost::write_property(kStage, kStageControl, 18, Value{std::int32_t{3}});
+    log("stage created visible=%d", IsWindowVisible(handle(kStage, kStageControl)) ? 1 : 0);
+}
+
+}  // namespace probe
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return formhost::win32::run_program(
+        {.init = probe::init, .exit = probe::exit_routine, .routines = probe::kRoutines});
+}
