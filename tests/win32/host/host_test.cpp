@@ -85,6 +85,21 @@ TEST(HostProperties, WritingAnEditBoxsContentRaisesItsEventOnceEvenIfUnchanged) 
     EXPECT_TRUE(has(run.log, "content abc")) << show(run.log);
 }
 
+TEST(HostProperties, AControlMadeAnewKeepsItsValuesPlaceAndFocus) {
+    const ProbeRun run = run_probe(L"recreate");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(has(run.log, "new=1 multiline=1 focus=1 content=kept above=1")) << show(run.log);
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "edit changed"), 1)
+        << "the content write raises the event, the re-creation does not: " << show(run.log);
+}
+
+TEST(HostWindows, EscapeClosesTheWindow) {
+    const ProbeRun run = run_probe(L"escape");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exit_code, 0u);
+    EXPECT_TRUE(has(run.log, "start destroyed")) << show(run.log);
+}
+
 TEST(HostProperties, StartPositionThreeCoversTheScreenWithoutASizingBorder) {
     const ProbeRun run = run_probe(L"maximise");
     ASSERT_TRUE(run.finished);

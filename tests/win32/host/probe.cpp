@@ -132,6 +132,22 @@ void on_start_created() {
         formhost::write_property(kHidden, kHiddenControl, 5, Value{true});
         log("hidden shown visible=%d", read_int(kHidden, kHiddenControl, 5));
         DestroyWindow(handle(kStart, kStartControl));
+    } else if (scenario == L"recreate") {
+        // OS ids count from the last control: timer 100, edit box 110.
+        HWND start = handle(kStart, kStartControl);
+        SetFocus(GetDlgItem(start, 110));
+        formhost::write_property(kStart, kEdit, 8, Value{std::string("kept")});
+        HWND before = GetDlgItem(start, 110);
+        formhost::write_property(kStart, kEdit, 15, Value{true});
+        HWND after = GetDlgItem(start, 110);
+        log("new=%d multiline=%d focus=%d content=%s above=%d", after != before ? 1 : 0,
+            (GetWindowLongW(after, GWL_STYLE) & ES_MULTILINE) ? 1 : 0, GetFocus() == after ? 1 : 0,
+            formhost::to_text(formhost::read_property(kStart, kEdit, 8)).c_str(),
+            GetWindow(after, GW_HWNDPREV) == GetDlgItem(start, 120) ? 1 : 0);
+        DestroyWindow(start);
+    } else if (scenario == L"escape") {
+        // Through the message loop, as a key press would come.
+        PostMessageW(GetDlgItem(handle(kStart, kStartControl), 110), WM_KEYDOWN, VK_ESCAPE, 0);
     } else if (scenario == L"edit_event") {
         formhost::write_property(kStart, kEdit, 8, Value{std::string("abc")});
         formhost::write_property(kStart, kEdit, 8, Value{std::string("abc")});
