@@ -1,38 +1,98 @@
-#include "formhost/win32/gdi_objects.h"
+#include "canvas.h"
+
 #include "frame_styles.h"
 #include "kinds.h"
-#include "painted_control.h"
 
 namespace formhost::win32 {
-namespace {
 
-class Canvas : public PaintedControl {
-public:
-    using PaintedControl::PaintedControl;
+Canvas::~Canvas() {
+    if (image_dc_) DeleteDC(image_dc_);  // before the image it holds goes
+}
 
-    bool create(const ControlPlace& place) override {
-        const FrameStyles frame = frame_styles(canvas().border_style);
-        return create_window(place, L"FormHostCanvas", frame.style, frame.ex_style);
+bool Canvas::create(const ControlPlace& place) {
+    const FrameStyles frame = frame_styles(canvas().border_style);
+    if (!create_window(place, L"FormHostCanvas", frame.style, frame.ex_style)) return false;
+    make_image();
+    return true;
+}
+
+void Canvas::make_image() {
+    if (image_dc_) {
+        DeleteDC(image_dc_);
+        image_dc_ = nullptr;
     }
+    image_.reset();
+    if (!canvas().auto_redraw) return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    WindowDC screen(hwnd_);
+    image_dc_ = CreateCompatibleDC(screen.get());
+    image_.reset(CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    SelectObject(image_dc_, image_.get());
+    erase(image_dc_, client);
+}
 
-protected:
-    bool apply(int index) override {
-        if (index == 8) apply_frame_styles(hwnd_, canvas().border_style);
-        if (index == 9 || index == 10 || index == 11) InvalidateRect(hwnd_, nullptr, TRUE);
-        return false;
+void Canvas::erase(HDC dc, const RECT& area) const {
+    UniqueBrush background(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
+    FillRect(dc, &area, background.get());
+}
+
+void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
+    if (image_dc_) draw(image_dc_);
+    if (paint_dc_) {
+        draw(paint_dc_);
+        return;
     }
+    WindowDC window(hwnd_);
+    draw(window.get());
+}
 
-    // Without automatic redraw a repaint leaves only the background.
-    void paint(HDC dc, const RECT& area) override {
-        UniqueBrush background(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
-        FillRect(dc, &area, background.get());
+bool Canvas::apply(int index) {
+    switch (index) {
+        case 8: apply_frame_styles(hwnd_, canvas().border_style); return false;
+        case 12: make_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case 9: case 10: case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        default: return false;
     }
+}
 
-private:
-    DrawPanelData& canvas() { return std::get<DrawPanelData>(data_); }
-};
+void Canvas::paint(HDC dc, const RECT& area) {
+    if (image_dc_) {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_dc_, area.left, area.top,
+               SRCCOPY);
+        return;
+    }
+    erase(dc, area);
+    // Routines bound to the repaint draw from (0, 0) into this paint's DC;
+    // their write position comes back afterwards.
+    const POINT kept = write_position;
+    write_position = {0, 0};
+    paint_dc_ = dc;
+    raise(0, {area.left, area.top, area.right, area.bottom});
+    paint_dc_ = nullptr;
+    write_position = kept;
+}
 
-}  // namespace
+bool Canvas::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message == WM_SIZE && image_dc_) {
+        // The image keeps what was drawn where it still fits.
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        WindowDC screen(hwnd_);
+        HDC fresh_dc = CreateCompatibleDC(screen.get());
+        GdiObject<HBITMAP> fresh(
+            CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+        SelectObject(fresh_dc, fresh.get());
+        erase(fresh_dc, client);
+        BitBlt(fresh_dc, 0, 0, client.right, client.bottom, image_dc_, 0, 0, SRCCOPY);
+        DeleteDC(image_dc_);
+        image_dc_ = fresh_dc;
+        image_ = std::move(fresh);
+        result = 0;
+        return true;
+    }
+    return false;
+}
 
 std::unique_ptr<Control> make_canvas(std::uint32_t window_id, std::uint32_t id, KindData data) {
     return std::make_unique<Canvas>(window_id, id, std::move(data));

@@ -17,7 +17,9 @@ void Control::attach(HWND hwnd) {
     host().controls_by_hwnd[hwnd] = this;
 }
 
-void Control::raise(std::int32_t event) const { raise_event(window_id_, id_, event); }
+void Control::raise(std::int32_t event, std::initializer_list<std::int32_t> arguments) const {
+    raise_event(window_id_, id_, event, arguments);
+}
 
 std::optional<Value> Control::read_property(int index) {
     sync_from_window();

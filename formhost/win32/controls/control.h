@@ -62,7 +62,7 @@ protected:
     // Records the OS window so that notifications find this control.
     void attach(HWND hwnd);
     // Raises one of this control's events.
-    void raise(std::int32_t event) const;
+    void raise(std::int32_t event, std::initializer_list<std::int32_t> arguments = {}) const;
 
     KindData data_;
     HWND hwnd_ = nullptr;

@@ -93,6 +93,15 @@ TEST(HostProperties, AControlMadeAnewKeepsItsValuesPlaceAndFocus) {
         << "the content write raises the event, the re-creation does not: " << show(run.log);
 }
 
+TEST(HostTimers, PeriodWritesFollowTheirRules) {
+    const ProbeRun run = run_probe(L"timer");
+    ASSERT_TRUE(run.finished);
+    // Negative reads back as 0; rewriting the running period keeps the timer
+    // going; -1 stops it for good, so exactly five ticks came.
+    for (const char* line : {"negative read=0", "period read=40", "stopped read=0", "ticks=5"})
+        EXPECT_TRUE(has(run.log, line)) << line << " not in " << show(run.log);
+}
+
 TEST(HostWindows, EscapeClosesTheWindow) {
     const ProbeRun run = run_probe(L"escape");
     ASSERT_TRUE(run.finished);

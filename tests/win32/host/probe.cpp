@@ -29,6 +29,7 @@ constexpr std::uint32_t kButton = 0x16010002, kEdit = 0x16010003, kTimer = 0x160
 
 std::wstring scenario;
 std::wstring log_path;
+int ticks = 0;
 
 void log(const char* format, ...) {
     char line[512];
@@ -54,6 +55,12 @@ void close(std::uint32_t window, std::uint32_t control) {
 
 // Ends the scenario from the message loop, once the start window is shown.
 void finish_soon() { formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{30}}); }
+
+void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    log("ticks=%d", ticks);
+    DestroyWindow(formhost::window_handle({0x52010001, 0x06010000}));
+}
 
 void init() {
     int argc = 0;
@@ -145,6 +152,12 @@ void on_start_created() {
             formhost::to_text(formhost::read_property(kStart, kEdit, 8)).c_str(),
             GetWindow(after, GW_HWNDPREV) == GetDlgItem(start, 120) ? 1 : 0);
         DestroyWindow(start);
+    } else if (scenario == L"timer") {
+        formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{-5}});
+        log("negative read=%d", read_int(kStart, kTimer, 8));
+        formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{40}});
+        log("period read=%d", read_int(kStart, kTimer, 8));
+        SetTimer(nullptr, 0, 1500, end_timer_scenario);
     } else if (scenario == L"escape") {
         // Through the message loop, as a key press would come.
         PostMessageW(GetDlgItem(handle(kStart, kStartControl), 110), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -163,6 +176,15 @@ void on_button_clicked() { log("button clicked"); }
 void on_edit_changed() { log("edit changed"); }
 
 void on_timer_tick() {
+    if (scenario == L"timer") {
+        ++ticks;
+        if (ticks == 3) formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{40}});
+        if (ticks == 5) {
+            formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{-1}});
+            log("stopped read=%d", read_int(kStart, kTimer, 8));
+        }
+        return;
+    }
     formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
     log("tick start visible=%d second loaded=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0,
         handle(kSecond, kSecondControl) ? 1 : 0);

@@ -1,0 +1,47 @@
+#pragma once
+// The canvas kind: a surface that routines draw on through the canvas
+// operations. With automatic redraw on it keeps an off-screen image of its
+// client area, draws on it as well as on the window and repaints from it;
+// with it off, a repaint erases to the background and raises the canvas's
+// event 0 with the area, and what was drawn is gone.
+
+#include <functional>
+
+#include "formhost/win32/gdi_objects.h"
+#include "painted_control.h"
+
+namespace formhost::win32 {
+
+class Canvas : public PaintedControl {
+public:
+    using PaintedControl::PaintedControl;
+    ~Canvas() override;
+
+    bool create(const ControlPlace& place) override;
+
+    const DrawPanelData& canvas() const { return std::get<DrawPanelData>(data_); }
+
+    // Calls `draw` with each target's DC: the off-screen image first when
+    // automatic redraw is on, then the window (the paint in progress, or a DC
+    // for this call).
+    void for_each_target(const std::function<void(HDC)>& draw);
+
+    // Fills a rectangle of a target with the background colour.
+    void erase(HDC dc, const RECT& area) const;
+
+    POINT write_position{0, 0};
+
+protected:
+    bool apply(int index) override;
+    void paint(HDC dc, const RECT& area) override;
+    bool handle(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+
+private:
+    void make_image();
+
+    GdiObject<HBITMAP> image_;
+    HDC image_dc_ = nullptr;
+    HDC paint_dc_ = nullptr;  // set while a paint is in progress
+};
+
+}  // namespace formhost::win32
