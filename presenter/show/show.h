@@ -1,0 +1,36 @@
+#pragma once
+// The one-minute show: roses along and inside the hearts, scattered roses, a
+// wipe and the thirteen messages, written against a stage so that it runs on
+// the real canvas or on a recording stand-in.
+
+#include <string>
+
+#include "heart_layout.h"
+#include "show_random.h"
+
+namespace presenter {
+
+class Stage {
+public:
+    virtual ~Stage() = default;
+
+    // The primary screen's size, read anew at each use.
+    virtual int screen_width() = 0;
+    virtual int screen_height() = 0;
+
+    virtual void load_rose() = 0;
+    // The rose at its natural size, its top-left corner at (x, y).
+    virtual void draw_rose(int x, int y) = 0;
+    virtual void set_write_position(int x, int y) = 0;
+    virtual void write_lines(const std::string& text) = 0;
+    virtual void clear_area(int left, int top, int width, int height) = 0;
+    // The slot's text (GBK), read from the store at this moment.
+    virtual std::string read_slot(int slot) = 0;
+    virtual void stop_timer() = 0;
+    // A plain wait: nothing else runs meanwhile.
+    virtual void wait(int milliseconds) = 0;
+};
+
+void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random);
+
+}  // namespace presenter
