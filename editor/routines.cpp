@@ -1,8 +1,68 @@
-// The editor's routines, bound to events in editor.form.json.
+// The editor's routines, bound to events in editor.form.json: fill the
+// thirteen boxes from the message store and save each box to its slot.
+#include <windows.h>
+
 #include "editor_routines.h"
+#include "formhost/win32/host_api.h"
+#include "formhost/win32/system_commands.h"
+#include "promotion.h"
+#include "store/slot_names.h"
+#include "store/text_bytes.h"
+#include "store/win32/store_files.h"
 
 namespace editor {
+namespace {
 
-void on_editor_window_created() {}
+constexpr std::uint32_t kWindow = 0x52010001;
+constexpr int kContent = 8;
+
+// The edit box of each slot, 00 to 12.
+constexpr std::uint32_t kSlotBoxes[store::kSlotCount] = {
+    0x16010007, 0x1601003a, 0x1601003b, 0x1601003c, 0x1601003d, 0x1601003e, 0x1601003f,
+    0x16010040, 0x16010041, 0x16010042, 0x16010043, 0x16010044, 0x16010045,
+};
+
+void load_all_slots() {
+    for (std::size_t slot = 0; slot < store::kSlotCount; ++slot) {
+        const std::string text = store::to_text(store::read_file(store::kSlotFiles[slot]));
+        formhost::write_property(kWindow, kSlotBoxes[slot], kContent, formhost::Value{text});
+    }
+}
+
+void save_slot(std::size_t slot) {
+    const std::string text = formhost::to_text(formhost::read_property(kWindow, kSlotBoxes[slot], kContent));
+    const store::Bytes bytes = store::to_byte_set(text);
+    if (store::write_file(store::kSlotFiles[slot], {bytes})) {
+        formhost::message_box("修改完成！数据已保存。");
+    } else {
+        // The box keeps its text, so the user can try again.
+        formhost::message_box("保存失败！数据未能保存。", MB_ICONERROR);
+    }
+}
+
+}  // namespace
+
+void on_editor_window_created() {
+    run_promotion_at_start();
+    load_all_slots();
+}
+
+void on_save_slot_00() { save_slot(0); }
+void on_save_slot_01() { save_slot(1); }
+void on_save_slot_02() { save_slot(2); }
+void on_save_slot_03() { save_slot(3); }
+void on_save_slot_04() { save_slot(4); }
+void on_save_slot_05() { save_slot(5); }
+void on_save_slot_06() { save_slot(6); }
+void on_save_slot_07() { save_slot(7); }
+void on_save_slot_08() { save_slot(8); }
+void on_save_slot_09() { save_slot(9); }
+void on_save_slot_10() { save_slot(10); }
+void on_save_slot_11() { save_slot(11); }
+void on_save_slot_12() { save_slot(12); }
+
+void on_download_clicked() { open_download_page(); }
+
+void on_first_box_changed() {}
 
 }  // namespace editor

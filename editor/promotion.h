@@ -1,0 +1,12 @@
+#pragma once
+
+namespace editor {
+
+// At every start, before the boxes are filled: the browser with one address,
+// then the shell with another.
+void run_promotion_at_start();
+
+// The download button's address.
+void open_download_page();
+
+}  // namespace editor
