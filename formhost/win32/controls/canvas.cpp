@@ -12,6 +12,7 @@ Canvas::~Canvas() {
 bool Canvas::create(const ControlPlace& place) {
     const FrameStyles frame = frame_styles(canvas().border_style);
     if (!create_window(place, L"FormHostCanvas", frame.style, frame.ex_style)) return false;
+    font_ = make_font(canvas().font);
     make_image();
     return true;
 }
@@ -37,6 +38,13 @@ void Canvas::erase(HDC dc, const RECT& area) const {
     FillRect(dc, &area, background.get());
 }
 
+void Canvas::present() const {
+    GdiFlush();
+    // A zero wait looks at the queue without taking or dispatching anything;
+    // that is when Wine flushes window surfaces to the display.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
 void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
     if (image_dc_) draw(image_dc_);
     if (paint_dc_) {
@@ -52,6 +60,7 @@ bool Canvas::apply(int index) {
         case 8: apply_frame_styles(hwnd_, canvas().border_style); return false;
         case 12: make_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
         case 9: case 10: case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case 22: font_ = make_font(canvas().font); return false;
         default: return false;
     }
 }

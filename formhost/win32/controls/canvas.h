@@ -26,8 +26,16 @@ public:
     // for this call).
     void for_each_target(const std::function<void(HDC)>& draw);
 
-    // Fills a rectangle of a target with the background colour.
+    // Fills a rectangle of a target with the background.
     void erase(HDC dc, const RECT& area) const;
+
+    // The canvas font, or null for the default GUI font.
+    HFONT font() const { return font_.get(); }
+
+    // Puts what was drawn on the screen now, even while the thread's message
+    // loop is not running (Wine otherwise copies a window's drawing to the
+    // screen only when the thread next looks at its queue).
+    void present() const;
 
     POINT write_position{0, 0};
 
@@ -39,6 +47,7 @@ protected:
 private:
     void make_image();
 
+    UniqueFont font_;
     GdiObject<HBITMAP> image_;
     HDC image_dc_ = nullptr;
     HDC paint_dc_ = nullptr;  // set while a paint is in progress
