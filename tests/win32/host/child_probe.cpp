@@ -40,7 +40,8 @@ std::wstring test_program_folder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory) {
+ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
+                   const std::function<void(DWORD)>& during) {
     ProbeRun run;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -58,8 +59,10 @@ ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory) 
         return run;
     CloseHandle(pi.hThread);
 
-    const DWORD deadline = GetTickCount() + 30000;
+    const DWORD started = GetTickCount();
+    const DWORD deadline = started + 30000;
     while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+        if (during) during(GetTickCount() - started);
         if (GetTickCount() > deadline) {
             TerminateProcess(pi.hProcess, 99);
             WaitForSingleObject(pi.hProcess, 5000);

@@ -2,6 +2,7 @@
 // Runs the probe program as a child process and collects what it did.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,10 @@ struct ProbeRun {
 // Starts probe.exe (beside this test program) with the scenario, in the given
 // current directory (empty: this one's). A message box it shows is read and
 // closed with OK.
-ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory = L"");
+// `during` is called about every 50 ms while it runs, with the time since
+// its start.
+ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory = L"",
+                   const std::function<void(DWORD)>& during = {});
 
 // The folder of this test program, without the trailing backslash.
 std::wstring test_program_folder();

@@ -145,6 +145,37 @@ TEST(HostWindows, ClosingAnotherWindowDoesNotEndTheProgram) {
     EXPECT_TRUE(has(run.log, "tick start visible=1 second loaded=0")) << show(run.log);
 }
 
+TEST(HostCanvas, WriteLinesMovesAndScrollsAndClearAreaMovesThePosition) {
+    const ProbeRun run = run_probe(L"canvas");
+    ASSERT_TRUE(run.finished);
+    ASSERT_FALSE(run.log.empty());
+    for (const char* line : {"two lines moves=2", "trailing break moves=3", "empty clear: 30 40 red=1", "clear: white=1"})
+        EXPECT_TRUE(has(run.log, line)) << line << " not in " << show(run.log);
+    const auto scroll = std::find_if(run.log.begin(), run.log.end(),
+                                     [](const std::string& l) { return l.starts_with("after scroll"); });
+    ASSERT_NE(scroll, run.log.end()) << show(run.log);
+    // The line ends 2 pixels above the bottom; the position is then its bottom.
+    EXPECT_EQ(*scroll, "after scroll y=200 bottom=200 red moved=1") << show(run.log);
+    const auto x_only = std::find_if(run.log.begin(), run.log.end(),
+                                     [](const std::string& l) { return l.starts_with("x only"); });
+    ASSERT_NE(x_only, run.log.end());
+    EXPECT_NE(x_only->find(": 7 "), std::string::npos) << *x_only;
+}
+
+TEST(HostCanvas, DrawingReachesTheScreenWhileTheRoutineStillRuns) {
+    // The probe fills its canvas window at (100, 100) red and then sleeps in
+    // its routine; the screen is read from here meanwhile.
+    COLORREF seen = CLR_INVALID;
+    const ProbeRun run = run_probe(L"visible", L"", [&](DWORD elapsed) {
+        if (elapsed < 1500 || seen != CLR_INVALID) return;
+        HDC screen = GetDC(nullptr);
+        seen = GetPixel(screen, 150, 150);
+        ReleaseDC(nullptr, screen);
+    });
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(seen, RGB(255, 0, 0)) << std::hex << seen;
+}
+
 struct FatalCase {
     const wchar_t* scenario;
     const char* text;

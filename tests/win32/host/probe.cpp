@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "formhost/win32/canvas_ops.h"
+#include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/gbk_text.h"
 #include "formhost/win32/host_api.h"
 #include "formhost/win32/program.h"
@@ -26,6 +28,8 @@ constexpr std::uint32_t kSecond = 0x52020001, kSecondControl = 0x06020000;
 constexpr std::uint32_t kHidden = 0x52030001, kHiddenControl = 0x06030000;
 constexpr std::uint32_t kStage = 0x52040001, kStageControl = 0x06040000;
 constexpr std::uint32_t kButton = 0x16010002, kEdit = 0x16010003, kTimer = 0x16010004;
+constexpr std::uint32_t kDrawing = 0x52050001, kDrawingControl = 0x06050000;
+constexpr formhost::CanvasRef kCanvas{kDrawing, 0x16050002};
 
 std::wstring scenario;
 std::wstring log_path;
@@ -60,6 +64,71 @@ void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     log("ticks=%d", ticks);
     DestroyWindow(formhost::window_handle({0x52010001, 0x06010000}));
+}
+
+POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_position; }
+
+COLORREF canvas_pixel(int x, int y) {
+    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
+    HDC dc = GetDC(canvas);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(canvas, dc);
+    return c;
+}
+
+void paint_red(int x, int y, int w, int h) {
+    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
+    HDC dc = GetDC(canvas);
+    RECT r{x, y, x + w, y + h};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &r, red);
+    DeleteObject(red);
+    ReleaseDC(canvas, dc);
+}
+
+void canvas_scenario() {
+    formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
+    // Height of an empty line: that of "W" in the canvas font, plus 2.
+    formhost::write_lines(kCanvas, {Value{std::string()}});
+    const int step = write_position().y;
+    log("empty line step=%d", step);
+    formhost::set_write_position(kCanvas, 0, 0);
+    formhost::write_lines(kCanvas, {Value{std::string("a\r\nb")}});
+    log("two lines moves=%d", write_position().y / step);
+    formhost::set_write_position(kCanvas, 0, 0);
+    formhost::write_lines(kCanvas, {Value{std::string("a\r\nb\r\n")}});
+    log("trailing break moves=%d", write_position().y / step);
+    formhost::set_write_position(kCanvas, 7);
+    log("x only keeps y: %ld %ld", write_position().x, write_position().y);
+
+    // A line ending 10 pixels below the bottom scrolls everything up by 12.
+    RECT client;
+    GetClientRect(formhost::win32::find_canvas(kCanvas).hwnd(), &client);
+    paint_red(100, 100, 4, 4);
+    const int line = step - 2;
+    formhost::set_write_position(kCanvas, 200, client.bottom - line + 10);
+    formhost::write_lines(kCanvas, {Value{std::string("W")}});
+    log("after scroll y=%ld bottom=%ld red moved=%d", write_position().y, client.bottom,
+        canvas_pixel(101, 89) == RGB(255, 0, 0) && canvas_pixel(101, 101) != RGB(255, 0, 0) ? 1 : 0);
+
+    // Width 0 erases nothing but still moves the write position.
+    paint_red(30, 40, 10, 10);
+    formhost::clear_area(kCanvas, 30, 40, 0);
+    log("empty clear: %ld %ld red=%d", write_position().x, write_position().y,
+        canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
+    formhost::clear_area(kCanvas, 30, 40, 10, 10);
+    log("clear: white=%d", canvas_pixel(32, 42) == RGB(255, 255, 255) ? 1 : 0);
+    DestroyWindow(handle(kStart, kStartControl));
+}
+
+// Everything drawn is on the screen while the routine still holds the thread.
+void visible_scenario() {
+    formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
+    formhost::write_property(kDrawing, 0x16050002, 9, Value{std::int32_t{0x0000FF}});
+    formhost::clear_area(kCanvas);
+    log("drawn");
+    Sleep(2500);
+    DestroyWindow(handle(kStart, kStartControl));
 }
 
 void init() {
@@ -158,6 +227,10 @@ void on_start_created() {
         formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{40}});
         log("period read=%d", read_int(kStart, kTimer, 8));
         SetTimer(nullptr, 0, 1500, end_timer_scenario);
+    } else if (scenario == L"canvas") {
+        canvas_scenario();
+    } else if (scenario == L"visible") {
+        visible_scenario();
     } else if (scenario == L"escape") {
         // Through the message loop, as a key press would come.
         PostMessageW(GetDlgItem(handle(kStart, kStartControl), 110), WM_KEYDOWN, VK_ESCAPE, 0);
