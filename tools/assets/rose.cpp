@@ -1,0 +1,284 @@
+// The rose picture: a red rose on a green stem with two leaves, on a clear
+// ground, stored as a 96 x 96 icon with 8-bit alpha. It is drawn four times
+// larger and shrunk, so petal edges and the thin highlights stay smooth.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "assets.h"
+#include "raster.h"
+
+namespace assets {
+
+namespace {
+
+constexpr int kSize = 96;
+constexpr int kScale = 4;
+
+// Drawing in icon units on the large canvas.
+class Pen {
+public:
+    explicit Pen(Canvas& c) : c_(c), mask_(c.width(), c.height()), shadow_(c.width(), c.height()) {}
+
+    Shape big(const Shape& s) const { return s.transformed(Affine::scale(kScale, kScale)); }
+    std::vector<Pt> big(const std::vector<Pt>& p) const { return transformed(p, Affine::scale(kScale, kScale)); }
+    Paint lin(Pt a, Colour ca, Pt b, Colour cb) const { return linear(a * kScale, ca, b * kScale, cb); }
+    Paint rad(Pt a, double r, Colour ci, Colour co) const { return radial(a * kScale, r * kScale, ci, co); }
+
+    void fill(const Shape& s, const Paint& p, double opacity = 1.0) { c_.fill(big(s), p, opacity); }
+    void stroke(const std::vector<Pt>& pts, double w0, double w1, Colour col, double opacity = 1.0) {
+        c_.stroke(big(pts), w0 * kScale, w1 * kScale, solid(col), opacity);
+    }
+    // A soft shadow of the shape, moved by (dx, dy), kept inside `clip` when given.
+    void shadow(const Shape& s, double dx, double dy, double softness, Colour col, double opacity,
+                const Mask* clip = nullptr) {
+        shadow_.clear();
+        assets::fill(shadow_, big(s.transformed(Affine::translate(dx, dy))));
+        assets::blur(shadow_, softness * kScale);
+        if (clip) shadow_.multiply(*clip);
+        c_.paint(shadow_, col, opacity);
+    }
+    Mask& mask(const Shape& s) {
+        mask_.clear();
+        assets::fill(mask_, big(s));
+        return mask_;
+    }
+
+private:
+    Canvas& c_;
+    Mask mask_, shadow_;
+};
+
+Shape leaf(Pt base, Pt tip, double width, double curl) {
+    const Pt d = tip - base;
+    const Pt n{-d.y, d.x};
+    const double len = std::hypot(d.x, d.y);
+    const Pt u = n * (1.0 / len);
+    Path p;
+    p.move(base)
+        .cubic(base + d * 0.2 + u * (width * 1.1), base + d * 0.7 + u * (width * (0.9 + curl)), tip)
+        .cubic(base + d * 0.75 - u * (width * (0.7 - curl)), base + d * 0.25 - u * (width * 1.0), base)
+        .close();
+    return p.shape();
+}
+
+}  // namespace
+
+void make_rose(const std::string& path) {
+    Canvas big(kSize * kScale, kSize * kScale);
+    Pen pen(big);
+
+    const Colour stem_dark = hex(0x1F5E2A), stem_light = hex(0x3F8F3A);
+    const Colour leaf_dark = hex(0x2A7A30), leaf_light = hex(0x6CBF4E), vein = hex(0xA8DC8A);
+
+    // Stem, a gentle S from under the bloom to the bottom edge.
+    Path stem;
+    stem.move({50, 50}).cubic({53, 62}, {44, 74}, {47, 93});
+    pen.stroke(stem.polyline(), 3.6, 3.0, stem_dark);
+    Path stem_hi;
+    stem_hi.move({49.4, 52}).cubic({52.2, 62}, {43.3, 74}, {46.2, 91});
+    pen.stroke(stem_hi.polyline(), 1.0, 0.7, stem_light, 0.8);
+    // Two small thorns.
+    pen.fill(Shape(Contour{{49.9, 64}, {54.5, 62.0}, {50.3, 67.5}}), solid(stem_dark));
+    pen.fill(Shape(Contour{{46.0, 80}, {41.8, 78.6}, {45.9, 83.5}}), solid(stem_dark));
+
+    // Leaves: one reaching left and up, one right; each with a lighter
+    // midrib and a few side veins.
+    struct LeafSpec {
+        Pt base, tip;
+        double width, curl;
+    };
+    const LeafSpec leaves[2] = {{{48.5, 71}, {21, 58}, 8.5, 0.15}, {{47.2, 82}, {76, 72}, 8.0, -0.1}};
+    for (const LeafSpec& l : leaves) {
+        const Shape s = leaf(l.base, l.tip, l.width, l.curl);
+        pen.shadow(s, 0.6, 1.2, 1.2, hex(0x0B2A10), 0.35);
+        const Pt mid = lerp(l.base, l.tip, 0.5);
+        pen.fill(s, pen.lin(mid + Pt{0, -l.width}, leaf_light, mid + Pt{0, l.width}, leaf_dark));
+        const Pt d = l.tip - l.base;
+        const Pt n = Pt{-d.y, d.x} * (1.0 / std::hypot(d.x, d.y));
+        std::vector<Pt> rib = cubic_points(l.base, l.base + d * 0.3 + n * 1.5, l.base + d * 0.7 + n * 1.2, l.tip, 16);
+        pen.stroke(rib, 0.9, 0.3, vein, 0.85);
+        for (int k = 1; k <= 3; ++k) {
+            const double t = 0.22 * k;
+            const Pt at = lerp(l.base, l.tip, t) + n * 1.3;
+            for (int side : {-1, 1}) {
+                const Pt end = at + d * 0.14 + n * (side * l.width * 0.55 * (1.0 - 0.2 * k));
+                pen.stroke({at, end}, 0.45, 0.2, vein, 0.6);
+            }
+        }
+    }
+
+    // Sepals under the bloom.
+    for (double a : {-0.9, -0.2, 0.6}) {
+        const Pt base{50, 50};
+        const Pt tip = base + Pt{std::sin(a) * 13, std::cos(a) * 7 - 2};
+        pen.fill(leaf(base, tip, 2.6, 0.0), pen.lin({50, 47}, stem_light, {50, 58}, stem_dark));
+    }
+
+    // The bloom, back to front.
+    const Colour deep = hex(0x7E0A17), dark = hex(0xA3111F), red = hex(0xCF1D32), bright = hex(0xE8394A),
+                 rim = hex(0xF7788A);
+
+    // Outer petals behind, their curled tips showing above the cup.
+    Path back;
+    back.move({25, 31})
+        .cubic({21, 17}, {33, 8}, {43, 12})
+        .cubic({47, 6}, {55, 6}, {58, 12})
+        .cubic({68, 8}, {79, 17}, {75, 31})
+        .cubic({75, 46}, {63, 54}, {50, 54})
+        .cubic({37, 54}, {25, 46}, {25, 31})
+        .close();
+    pen.shadow(back.shape(), 0, 1.5, 2.0, hex(0x3A0508), 0.35);
+    pen.fill(back.shape(), pen.lin({50, 8}, bright, {50, 40}, dark));
+    // Curled edges of the back petals.
+    pen.stroke(cubic_points({26.5, 27}, {23, 16}, {34, 10}, {43, 13.5}, 24), 1.1, 0.5, rim, 0.9);
+    pen.stroke(cubic_points({57, 13.5}, {67, 10}, {78, 17}, {73.5, 27}, 24), 0.5, 1.1, rim, 0.9);
+    pen.stroke(cubic_points({44, 12.5}, {47.5, 7.5}, {53, 7.5}, {57, 12.5}, 16), 0.6, 0.6, rim, 0.8);
+
+    // Petals flaring out at both sides, under the cup.
+    for (int side : {-1, 1}) {
+        const Pt c{50 + side * 19.5, 38};
+        const Shape flare(ellipse(c, 9.5, 13.5, side * 0.55));
+        pen.shadow(flare, 0, 1.0, 1.5, hex(0x3A0508), 0.35);
+        pen.fill(flare, pen.lin(c + Pt{side * 8.0, -10}, bright, c + Pt{-side * 4.0, 10}, dark));
+        std::vector<Pt> edge;
+        for (int i = 0; i <= 24; ++i) {
+            const double t = -1.2 + 2.0 * i / 24;  // the outer side of the ellipse
+            const double x = 9.5 * std::cos(t), y = 13.5 * std::sin(t);
+            const double r = side * 0.55;
+            edge.push_back({c.x + side * (x * std::cos(r)) - y * std::sin(r), c.y + side * x * std::sin(r) + y * std::cos(r)});
+        }
+        pen.stroke(edge, 0.4, 1.1, rim, 0.8);
+    }
+
+    // The opening of the cup and the bud curled inside it.
+    pen.fill(Shape(ellipse({50, 25}, 21, 9.5)), pen.lin({50, 16}, deep, {50, 34}, dark));
+    pen.fill(Shape(ellipse({50.5, 24.5}, 14, 7.0)), pen.lin({42, 18}, bright, {58, 31}, red));
+    {
+        // A spiral of petal edges, squashed into the bud's perspective:
+        // dark creases with a light rolled edge just above each.
+        std::vector<Pt> spiral;
+        for (int i = 0; i <= 90; ++i) {
+            const double th = 0.6 + i * 0.118;
+            const double r = 0.4 + 1.2 * th;
+            spiral.push_back({50.5 + r * std::cos(th), 24.2 + 0.5 * r * std::sin(th)});
+        }
+        pen.stroke(spiral, 0.9, 2.0, deep, 0.95);
+        for (Pt& p : spiral) p = p + Pt{-0.3, -1.0};
+        pen.stroke(spiral, 0.5, 1.0, rim, 0.8);
+    }
+
+    // The cup: two wrapping petals meeting in the middle, each darker where
+    // it turns away from the light.
+    Path left;
+    left.move({27, 25})
+        .cubic({35, 21}, {46, 24}, {53, 30})
+        .cubic({47, 37}, {48, 48}, {52, 56})
+        .cubic({38, 56}, {26, 45}, {27, 25})
+        .close();
+    Path right;
+    right.move({73, 25})
+        .cubic({66, 21}, {56, 23}, {48, 29})
+        .cubic({53, 36}, {54, 47}, {50, 56})
+        .cubic({63, 56}, {74, 45}, {73, 25})
+        .close();
+    Shape cup;
+    cup.add(left.shape()).add(right.shape());
+    Mask& clip = pen.mask(cup);
+    Mask cup_mask = clip;
+    pen.shadow(left.shape(), 1.2, 0.8, 1.5, hex(0x3A0508), 0.45);
+    pen.fill(right.shape(), pen.lin({72, 24}, bright, {55, 52}, dark));
+    pen.shadow(left.shape(), 1.6, 0.5, 1.6, hex(0x3A0508), 0.5, &cup_mask);
+    pen.fill(left.shape(), pen.lin({30, 24}, bright, {48, 54}, dark));
+    pen.stroke(cubic_points({27.5, 25.5}, {35, 21.5}, {46, 24.5}, {52.5, 30}, 24), 1.3, 0.5, rim, 0.95);
+    pen.stroke(cubic_points({72.5, 25.5}, {66, 21.5}, {56, 23.5}, {49, 29}, 24), 1.3, 0.5, rim, 0.85);
+
+    // A front petal lapping over both, its rolled top edge catching the light.
+    Path front;
+    front.move({35, 37})
+        .cubic({42, 33}, {58, 33}, {65, 37})
+        .cubic({65, 48}, {58, 56}, {50, 57})
+        .cubic({42, 56}, {35, 48}, {35, 37})
+        .close();
+    pen.shadow(front.shape(), 0, -0.5, 1.6, hex(0x3A0508), 0.45, &cup_mask);
+    pen.fill(front.shape(), pen.lin({50, 34}, red, {50, 57}, hex(0x93101F)));
+    pen.stroke(cubic_points({35.5, 37}, {42, 33.2}, {58, 33.2}, {64.5, 37}, 24), 1.0, 1.0, rim);
+    pen.stroke(cubic_points({37, 38.6}, {43, 35.8}, {57, 35.8}, {63, 38.6}, 24), 0.7, 0.7, bright, 0.6);
+
+    // A broad soft sheen from the upper left over the whole bloom.
+    {
+        Shape bloom;
+        bloom.add(back.shape()).add(cup);
+        Mask& bloom_mask = pen.mask(bloom);
+        Mask sheen(big.width(), big.height());
+        assets::fill(sheen, pen.big(Shape(ellipse({38, 24}, 12, 8, -0.5))));
+        assets::blur(sheen, 5.0 * kScale);
+        sheen.multiply(bloom_mask);
+        big.paint(sheen, hex(0xFFD0D6), 0.28);
+    }
+
+    const Canvas small = downsample(big, kScale);
+    const std::vector<std::uint8_t> rgba = small.rgba8();
+
+    // ICONDIR, one ICONDIRENTRY, then the DIB: BITMAPINFOHEADER of double
+    // height, BGRA rows bottom-up, and the AND mask (1 = clear) in 4-byte rows.
+    constexpr std::uint32_t kPixels = kSize * kSize * 4;
+    constexpr std::uint32_t kMaskRow = ((kSize + 31) / 32) * 4;
+    constexpr std::uint32_t kDib = 40 + kPixels + kMaskRow * kSize;
+    std::vector<unsigned char> f;
+    auto u16 = [&](std::uint32_t v) {
+        f.push_back(static_cast<unsigned char>(v));
+        f.push_back(static_cast<unsigned char>(v >> 8));
+    };
+    auto u32 = [&](std::uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    u16(0);
+    u16(1);  // icon
+    u16(1);  // one image
+    f.push_back(kSize);
+    f.push_back(kSize);
+    f.push_back(0);  // no palette
+    f.push_back(0);
+    u16(1);   // planes
+    u16(32);  // bits per pixel
+    u32(kDib);
+    u32(6 + 16);
+    u32(40);
+    u32(kSize);
+    u32(kSize * 2);  // colour rows and mask rows
+    u16(1);
+    u16(32);
+    u32(0);  // BI_RGB
+    u32(kPixels + kMaskRow * kSize);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    for (int y = kSize - 1; y >= 0; --y) {
+        for (int x = 0; x < kSize; ++x) {
+            const std::uint8_t* p = &rgba[(static_cast<std::size_t>(y) * kSize + x) * 4];
+            f.push_back(p[2]);
+            f.push_back(p[1]);
+            f.push_back(p[0]);
+            f.push_back(p[3]);
+        }
+    }
+    for (int y = kSize - 1; y >= 0; --y) {
+        std::vector<unsigned char> row(kMaskRow, 0);
+        for (int x = 0; x < kSize; ++x)
+            if (rgba[(static_cast<std::size_t>(y) * kSize + x) * 4 + 3] == 0) row[x / 8] |= 0x80 >> (x % 8);
+        f.insert(f.end(), row.begin(), row.end());
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(f.data()), static_cast<std::streamsize>(f.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace assets
