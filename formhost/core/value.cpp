@@ -10,6 +10,7 @@ namespace {
 template <class... F> struct Overload : F... {
     using F::operator()...;
 };
+template <class... F> Overload(F...) -> Overload<F...>;
 
 std::int32_t saturate(double d) {
     if (std::isnan(d)) return 0;

@@ -1,0 +1,174 @@
+// The editor driven from outside: it fills its boxes from the store beside
+// it, saves each box to its slot, and opens its addresses through the
+// bench's recorders.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "bench_env.h"
+#include "editor_driver.h"
+#include "formhost/win32/gbk_text.h"
+#include "store/slot_names.h"
+
+namespace {
+
+using formhost::win32::narrow;
+using formhost::win32::widen;
+
+constexpr const char* kAddressA = "http://www.example.com/?k20100101";
+constexpr const char* kAddressB = "http://www.example.com/?k10001";
+constexpr const char* kAddressC = "http://download.example.com/browser/setup_k10001.exe";
+
+std::vector<std::string> store_texts() {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 13; ++i) texts.push_back("第" + std::to_string(i) + "条：我喜欢你");
+    texts[5] = "";
+    return texts;
+}
+
+std::wstring record_log(const wchar_t* name) { return bench::dir_from_env(L"BENCH_RECORD_DIR") + L"\\" + name + L".log"; }
+
+std::vector<std::string> recorded(const wchar_t* name) {
+    std::vector<std::string> lines;
+    std::ifstream in{std::filesystem::path(record_log(name))};
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// Polls a recorder log until it has `count` lines (the shell starts its
+// handler after it returns).
+std::vector<std::string> wait_for_records(const wchar_t* name, std::size_t count, DWORD timeout_ms = 10000) {
+    const DWORD deadline = GetTickCount() + timeout_ms;
+    auto lines = recorded(name);
+    while (lines.size() < count && GetTickCount() < deadline) {
+        Sleep(50);
+        lines = recorded(name);
+    }
+    return lines;
+}
+
+class Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (bench::dir_from_env(L"BENCH_RECORD_DIR").empty()) GTEST_SKIP() << "no bench session (recorders)";
+        DeleteFileW(record_log(L"recorder").c_str());
+        DeleteFileW(record_log(L"iexplore").c_str());
+        DeleteFileW(record_log(L"Program").c_str());
+    }
+};
+
+TEST_F(Editor, StartsWithBothAddressesAndTheStoresTextsInACentredFixedWindow) {
+    EditorRun editor(store_texts());
+    ASSERT_TRUE(editor.start());
+    EXPECT_EQ(wait_for_records(L"iexplore", 1), std::vector<std::string>{kAddressA});
+    EXPECT_EQ(wait_for_records(L"recorder", 1), std::vector<std::string>{kAddressB});
+
+    const auto texts = store_texts();
+    for (int row = 1; row <= 13; ++row) {
+        ASSERT_NE(editor.box(row), nullptr) << "row " << row;
+        EXPECT_EQ(narrow(editor.text(editor.box(row))), texts[static_cast<std::size_t>(row - 1)]) << "row " << row;
+    }
+
+    RECT r;
+    GetWindowRect(editor.window(), &r);
+    EXPECT_EQ(r.right - r.left, 790);
+    EXPECT_EQ(r.bottom - r.top, 715);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 790) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 715) / 2);
+    const LONG style = GetWindowLongW(editor.window(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME));
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_EQ(narrow(editor.text(editor.window())), "修改器by：QQtavimoreq");
+
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(editor.thread(), &info);
+    EXPECT_EQ(info.hwndFocus, editor.box(1)) << "the focus starts in the first box";
+
+    // Escape closes the window and ends the program normally.
+    PostMessageW(editor.box(1), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(editor.wait_for_exit(), std::optional<DWORD>(0));
+}
+
+TEST_F(Editor, SavingWritesTheTypedGbkBytesToTheSlotAndConfirms) {
+    EditorRun editor(store_texts());
+    ASSERT_TRUE(editor.start());
+    HWND box = editor.box(4);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    editor.type(box, L"今晚的月色真美");
+    editor.click(editor.save_button(4));
+    const auto answer = editor.answer_message_box();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(narrow(answer->caption), "信息：");
+    EXPECT_EQ(narrow(answer->text), "修改完成！数据已保存。");
+    EXPECT_EQ(file_bytes(editor.slot_file(store::kSlotFiles[3])), "今晚的月色真美");
+
+    // An empty box stores 0 bytes; slot 11 goes to the file the show reads.
+    SendMessageW(editor.box(2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    editor.click(editor.save_button(2));
+    ASSERT_TRUE(editor.answer_message_box());
+    EXPECT_EQ(file_bytes(editor.slot_file(store::kSlotFiles[1])), "");
+    EXPECT_TRUE(std::filesystem::exists(editor.slot_file(store::kSlotFiles[1])));
+
+    editor.type(editor.box(12), L"!");
+    editor.click(editor.save_button(12));
+    ASSERT_TRUE(editor.answer_message_box());
+    EXPECT_EQ(file_bytes(editor.slot_file("数据库/tavimore011.txt")), store_texts()[11] + "!");
+    EXPECT_FALSE(std::filesystem::exists(editor.slot_file("数据库/tavimore11.txt")));
+}
+
+TEST_F(Editor, WithoutAStoreTheBoxesAreEmptyAndASaveSaysItFailed) {
+    EditorRun editor(std::nullopt);
+    ASSERT_TRUE(editor.start());
+    for (int row = 1; row <= 13; ++row) EXPECT_EQ(editor.text(editor.box(row)), L"") << "row " << row;
+    editor.type(editor.box(1), L"abc");
+    editor.click(editor.save_button(1));
+    const auto answer = editor.answer_message_box();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(narrow(answer->text), "保存失败！数据未能保存。");
+    EXPECT_EQ(answer->icon_style, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(editor.text(editor.box(1)), L"abc") << "the text stays for another try";
+    EXPECT_FALSE(std::filesystem::exists(editor.folder() / widen("数据库")));
+}
+
+TEST_F(Editor, TheDownloadButtonOpensItsAddressEachTime) {
+    EditorRun editor(store_texts());
+    ASSERT_TRUE(editor.start());
+    ASSERT_EQ(wait_for_records(L"recorder", 1).size(), 1u);
+    editor.click(editor.download_button());
+    editor.click(editor.download_button());
+    EXPECT_EQ(wait_for_records(L"recorder", 3), (std::vector<std::string>{kAddressB, kAddressC, kAddressC}));
+}
+
+// The browser's path has blanks: quoted, nothing at "C:\Program.exe" runs in
+// its place; without a browser the editor starts all the same, silently.
+TEST_F(Editor, TheBrowserPathCannotBeHijackedAndMayBeMissing) {
+    const std::wstring browser = L"C:\\Program Files\\Internet Explorer\\iexplore.exe";
+    const std::wstring kept = browser + L".kept";
+    ASSERT_TRUE(CopyFileW(L"C:\\bench\\recorder.exe", L"C:\\Program.exe", FALSE));
+    ASSERT_TRUE(MoveFileExW(browser.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING));
+    {
+        EditorRun editor(store_texts());
+        ASSERT_TRUE(editor.start());
+        EXPECT_EQ(wait_for_records(L"recorder", 1), std::vector<std::string>{kAddressB});
+        EXPECT_EQ(narrow(editor.text(editor.box(1))), store_texts()[0]);
+        EXPECT_FALSE(editor.answer_message_box(500)) << "no message at start";
+    }
+    MoveFileExW(kept.c_str(), browser.c_str(), MOVEFILE_REPLACE_EXISTING);
+    EXPECT_TRUE(recorded(L"Program").empty()) << "C:\\Program.exe was run";
+    DeleteFileW(L"C:\\Program.exe");
+
+    // With the browser back but C:\Program.exe present, still the browser.
+    CopyFileW(L"C:\\bench\\recorder.exe", L"C:\\Program.exe", FALSE);
+    {
+        EditorRun editor(store_texts());
+        ASSERT_TRUE(editor.start());
+        EXPECT_EQ(wait_for_records(L"iexplore", 1), std::vector<std::string>{kAddressA});
+    }
+    EXPECT_TRUE(recorded(L"Program").empty()) << "C:\\Program.exe was run";
+    DeleteFileW(L"C:\\Program.exe");
+}
+
+}  // namespace
