@@ -1,19 +1,4 @@
-# Cross build for i686-w64-mingw32 with Debian's MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for i686-w64-mingw32.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_TRIPLE i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER   ${MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${MINGW_TRIPLE}-windres)
-
-# Libraries cross-built by scripts/build-deps live in DEPS_PREFIX.
-if(NOT DEPS_PREFIX)
-  set(DEPS_PREFIX "${CMAKE_CURRENT_LIST_DIR}/../../build/deps/${MINGW_TRIPLE}")
-endif()
-get_filename_component(DEPS_PREFIX "${DEPS_PREFIX}" ABSOLUTE)
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE} "${DEPS_PREFIX}")
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake")
