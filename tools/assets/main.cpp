@@ -1,5 +1,6 @@
 // make-assets: writes the show's media files under the given repository root.
-//   make-assets ROOT [NAME...]   NAME is music, sky, rose, cupid or banner (default: all)
+//   make-assets ROOT [NAME...]   NAME is music, sky, rose, cupid, banner, presenter-icon
+//                                or editor-icon (default: all)
 
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s ROOT [music|sky|rose|cupid|banner...]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ROOT [music|sky|rose|cupid|banner|presenter-icon|editor-icon...]\n", argv[0]);
         return 2;
     }
     const std::filesystem::path root = argv[1];
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
         {"rose", "presenter/assets/rose.ico", assets::make_rose},
         {"cupid", "editor/assets/cupid.gif", assets::make_cupid},
         {"banner", "editor/assets/banner.gif", assets::make_banner},
+        {"presenter-icon", "presenter/assets/presenter.ico", assets::make_presenter_icon},
+        {"editor-icon", "editor/assets/editor.ico", assets::make_editor_icon},
     };
     std::vector<std::string> wanted(argv + 2, argv + argc);
     for (const std::string& w : wanted) {

@@ -1,6 +1,8 @@
 // The rose picture: a red rose on a green stem with two leaves, on a clear
 // ground, stored as a 96 x 96 icon with 8-bit alpha. It is drawn four times
 // larger and shrunk, so petal edges and the thin highlights stay smooth.
+// The drawing itself takes any scale: the presenter's program icon is the
+// same rose at other sizes.
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +14,7 @@
 
 #include "assets.h"
 #include "raster.h"
+#include "rose.h"
 
 namespace assets {
 
@@ -20,26 +23,30 @@ namespace {
 constexpr int kSize = 96;
 constexpr int kScale = 4;
 
-// Drawing in icon units on the large canvas.
+// Drawing in icon units on the large canvas: a unit is `scale` pixels and
+// the icon's corner lies at `origin`.
 class Pen {
 public:
-    explicit Pen(Canvas& c) : c_(c), mask_(c.width(), c.height()), shadow_(c.width(), c.height()) {}
+    Pen(Canvas& c, Pt origin, double scale)
+        : c_(c), view_{scale, 0, 0, scale, origin.x, origin.y}, scale_(scale), mask_(c.width(), c.height()),
+          shadow_(c.width(), c.height()) {}
 
-    Shape big(const Shape& s) const { return s.transformed(Affine::scale(kScale, kScale)); }
-    std::vector<Pt> big(const std::vector<Pt>& p) const { return transformed(p, Affine::scale(kScale, kScale)); }
-    Paint lin(Pt a, Colour ca, Pt b, Colour cb) const { return linear(a * kScale, ca, b * kScale, cb); }
-    Paint rad(Pt a, double r, Colour ci, Colour co) const { return radial(a * kScale, r * kScale, ci, co); }
+    double scale() const { return scale_; }
+    Shape big(const Shape& s) const { return s.transformed(view_); }
+    std::vector<Pt> big(const std::vector<Pt>& p) const { return transformed(p, view_); }
+    Paint lin(Pt a, Colour ca, Pt b, Colour cb) const { return linear(view_(a), ca, view_(b), cb); }
+    Paint rad(Pt a, double r, Colour ci, Colour co) const { return radial(view_(a), r * scale_, ci, co); }
 
     void fill(const Shape& s, const Paint& p, double opacity = 1.0) { c_.fill(big(s), p, opacity); }
     void stroke(const std::vector<Pt>& pts, double w0, double w1, Colour col, double opacity = 1.0) {
-        c_.stroke(big(pts), w0 * kScale, w1 * kScale, solid(col), opacity);
+        c_.stroke(big(pts), w0 * scale_, w1 * scale_, solid(col), opacity);
     }
     // A soft shadow of the shape, moved by (dx, dy), kept inside `clip` when given.
     void shadow(const Shape& s, double dx, double dy, double softness, Colour col, double opacity,
                 const Mask* clip = nullptr) {
         shadow_.clear();
         assets::fill(shadow_, big(s.transformed(Affine::translate(dx, dy))));
-        assets::blur(shadow_, softness * kScale);
+        assets::blur(shadow_, softness * scale_);
         if (clip) shadow_.multiply(*clip);
         c_.paint(shadow_, col, opacity);
     }
@@ -51,6 +58,8 @@ public:
 
 private:
     Canvas& c_;
+    Affine view_;
+    double scale_;
     Mask mask_, shadow_;
 };
 
@@ -69,9 +78,8 @@ Shape leaf(Pt base, Pt tip, double width, double curl) {
 
 }  // namespace
 
-void make_rose(const std::string& path) {
-    Canvas big(kSize * kScale, kSize * kScale);
-    Pen pen(big);
+void draw_rose(Canvas& big, Pt origin, double scale) {
+    Pen pen(big, origin, scale);
 
     const Colour stem_dark = hex(0x1F5E2A), stem_light = hex(0x3F8F3A);
     const Colour leaf_dark = hex(0x2A7A30), leaf_light = hex(0x6CBF4E), vein = hex(0xA8DC8A);
@@ -217,10 +225,15 @@ void make_rose(const std::string& path) {
         Mask& bloom_mask = pen.mask(bloom);
         Mask sheen(big.width(), big.height());
         assets::fill(sheen, pen.big(Shape(ellipse({38, 24}, 12, 8, -0.5))));
-        assets::blur(sheen, 5.0 * kScale);
+        assets::blur(sheen, 5.0 * pen.scale());
         sheen.multiply(bloom_mask);
         big.paint(sheen, hex(0xFFD0D6), 0.28);
     }
+}
+
+void make_rose(const std::string& path) {
+    Canvas big(kSize * kScale, kSize * kScale);
+    draw_rose(big, {0, 0}, kScale);
 
     const Canvas small = downsample(big, kScale);
     const std::vector<std::uint8_t> rgba = small.rgba8();
