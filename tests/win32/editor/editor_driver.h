@@ -1,26 +1,18 @@
 #pragma once
-// Starts editor.exe in a folder of its own and drives it from outside, as a
-// user would: through its windows, keys and clicks.
+// Drives editor.exe from outside, as a user would: through its window, its
+// boxes and buttons, keys and clicks.
 #include <windows.h>
 
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
+#include "driver/program_run.h"
 
 class EditorRun {
 public:
-    // Copies editor.exe (from beside this test) into a fresh folder, with the
-    // given slot files under 数据库 (none: no store directory at all).
-    explicit EditorRun(std::optional<std::vector<std::string>> slots);
-    ~EditorRun();
-    EditorRun(const EditorRun&) = delete;
-    EditorRun& operator=(const EditorRun&) = delete;
+    explicit EditorRun(std::optional<std::vector<std::string>> slots) : run_(L"editor.exe", std::move(slots)) {}
 
     // Starts the editor and waits until its window is shown.
     bool start();
     HWND window() const { return window_; }
-    DWORD thread() const { return thread_; }
+    DWORD thread() const { return GetWindowThreadProcessId(window_, nullptr); }
 
     // The thirteen edit boxes and save buttons in row order, and the
     // download button.
@@ -28,31 +20,20 @@ public:
     HWND save_button(int row) const;
     HWND download_button() const;
 
-    std::wstring text(HWND control) const;
+    std::wstring text(HWND control) const { return window_text(control); }
     void type(HWND control, const std::wstring& text) const;
-    void click(HWND button) const;
+    void click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }
 
-    // Waits for the editor's message box, reads it and presses OK.
-    struct Box {
-        std::wstring caption, text;
-        UINT icon_style = 0;
-    };
-    std::optional<Box> answer_message_box(DWORD timeout_ms = 10000) const;
-
-    // Waits for the program to end; its exit code, or nullopt at the deadline.
-    std::optional<DWORD> wait_for_exit(DWORD timeout_ms = 15000);
-
-    std::filesystem::path folder() const { return folder_; }
-    std::filesystem::path slot_file(const std::string& name) const;
+    std::optional<ProgramRun::Box> answer_message_box(DWORD timeout_ms = 10000) const {
+        return run_.answer_message_box(timeout_ms);
+    }
+    std::optional<DWORD> wait_for_exit(DWORD timeout_ms = 15000) { return run_.wait_for_exit(timeout_ms); }
+    std::filesystem::path folder() const { return run_.folder(); }
+    std::filesystem::path slot_file(const std::string& gbk_name) const { return run_.file(gbk_name); }
 
 private:
-    std::vector<HWND> children(const wchar_t* cls) const;
+    HWND child_at(const wchar_t* cls, int left, int top) const;
 
-    std::filesystem::path folder_;
-    PROCESS_INFORMATION process_{};
+    ProgramRun run_;
     HWND window_ = nullptr;
-    DWORD thread_ = 0;
 };
-
-// Reads a whole file as bytes (GBK texts stay GBK).
-std::string file_bytes(const std::filesystem::path& path);

@@ -128,7 +128,7 @@ TEST_F(Editor, WithoutAStoreTheBoxesAreEmptyAndASaveSaysItFailed) {
     const auto answer = editor.answer_message_box();
     ASSERT_TRUE(answer);
     EXPECT_EQ(narrow(answer->text), "保存失败！数据未能保存。");
-    EXPECT_EQ(answer->icon_style, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_TRUE(answer->error_icon);
     EXPECT_EQ(editor.text(editor.box(1)), L"abc") << "the text stays for another try";
     EXPECT_FALSE(std::filesystem::exists(editor.folder() / widen("数据库")));
 }
