@@ -1,0 +1,174 @@
+#include "sound_fixture.h"
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "formhost/win32/sound/background_sound.h"
+#include "formhost/win32/sound/wave_player.h"
+#include "tests/bench/bench_env.h"
+
+namespace sound_test {
+
+std::size_t thread_count() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    std::size_t count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+DWORD handle_count() {
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
+
+    // SYSTEM_HANDLE_INFORMATION: a count, then one entry per open handle.
+    struct Entry {
+        ULONG process_id;
+        BYTE object_type;
+        BYTE flags;
+        USHORT handle;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    std::vector<std::uint8_t> table(1 << 20);
+    ULONG length = 0;
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(kSystemHandleInformation, table.data(),
+                                              static_cast<ULONG>(table.size()), &length)) ==
+               static_cast<NTSTATUS>(0xC0000004L) &&  // STATUS_INFO_LENGTH_MISMATCH
+           table.size() < (1u << 28)) {
+        table.resize(table.size() * 2);
+    }
+    if (status != 0) return 0;
+    ULONG entries = 0;
+    std::memcpy(&entries, table.data(), sizeof entries);
+    const std::size_t first = sizeof(ULONG_PTR);
+    for (ULONG i = 0; i < entries && first + (i + 1) * sizeof(Entry) <= table.size(); ++i) {
+        Entry entry;
+        std::memcpy(&entry, table.data() + first + i * sizeof(Entry), sizeof entry);
+        if (entry.process_id == GetCurrentProcessId()) ++count;
+    }
+    return count;
+}
+
+void SoundTest::SetUp() {
+    dir_ = bench::dir_from_env(L"BENCH_CAPTURE_DIR");
+    if (dir_.empty()) GTEST_SKIP() << "BENCH_CAPTURE_DIR unset: no bench session, so no sound device to listen to";
+    ASSERT_GE(waveOutGetNumDevs(), 1u) << "the bench session has no wave device";
+    ASSERT_EQ(formhost::win32::sound::wave_player_count(), 0u) << "a player survived an earlier test";
+    remove_captures();
+}
+
+void SoundTest::TearDown() {
+    formhost::win32::sound::stop_all();
+    EXPECT_EQ(formhost::win32::sound::wave_player_count(), 0u);
+}
+
+std::wstring SoundTest::capture_path(std::uint32_t rate, std::uint16_t channels) const {
+    return dir_ + L"\\capture_" + std::to_wstring(rate) + L"_" + std::to_wstring(channels) + L"_S16_LE.raw";
+}
+
+formhost::Bytes SoundTest::captured(std::uint32_t rate, std::uint16_t channels) const {
+    formhost::Bytes bytes;
+    HANDLE file = CreateFileW(capture_path(rate, channels).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    std::uint8_t buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+formhost::Bytes SoundTest::wait_for_capture(std::uint32_t rate, std::uint16_t channels, std::size_t length,
+                                            DWORD milliseconds) const {
+    formhost::Bytes bytes;
+    wait_for([&] {
+        bytes = captured(rate, channels);
+        return bytes.size() >= length;
+    }, milliseconds);
+    return bytes;
+}
+
+std::vector<std::wstring> SoundTest::capture_files() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((dir_ + L"\\capture_*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void SoundTest::remove_captures() const {
+    for (const auto& name : capture_files()) DeleteFileW((dir_ + L'\\' + name).c_str());
+}
+
+Rounds read_rounds(const formhost::Bytes& capture, const formhost::Bytes& data) {
+    Rounds rounds;
+    std::size_t at = 0;
+    while (at < capture.size()) {
+        const std::size_t length = std::min(data.size(), capture.size() - at);
+        const auto differs = std::mismatch(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length),
+                                           capture.begin() + static_cast<std::ptrdiff_t>(at));
+        if (differs.first != data.begin() + static_cast<std::ptrdiff_t>(length)) {
+            const bool silent_to_end =
+                std::all_of(differs.second, capture.end(), [](std::uint8_t b) { return b == 0; });
+            const auto matched = static_cast<std::size_t>(differs.first - data.begin());
+            if (!silent_to_end) rounds.mismatch = at + matched;
+            rounds.played += matched;
+            return rounds;
+        }
+        at += length;
+        rounds.played += length;
+        if (length < data.size()) break;
+        ++rounds.complete;
+        const std::size_t silence_start = at;
+        while (at < capture.size() && capture[at] == 0) ++at;
+        rounds.longest_silence = std::max(rounds.longest_silence, at - silence_start);
+    }
+    return rounds;
+}
+
+std::string describe_mismatch(const formhost::Bytes& capture, const formhost::Bytes& data, std::size_t at) {
+    if (at >= capture.size()) return "no mismatch";
+    std::string text = "at byte " + std::to_string(at) + " (offset " + std::to_string(at % data.size()) +
+                       " of the data) got";
+    char hex[8];
+    for (std::size_t i = at; i < std::min(capture.size(), at + 12); ++i) {
+        std::snprintf(hex, sizeof hex, " %02x", capture[i]);
+        text += hex;
+    }
+    text += ", wanted";
+    for (std::size_t i = at; i < std::min(capture.size(), at + 12); ++i) {
+        std::snprintf(hex, sizeof hex, " %02x", data[i % data.size()]);
+        text += hex;
+    }
+    const std::size_t probe = std::min<std::size_t>(64, data.size());
+    const auto again = std::search(capture.begin() + static_cast<std::ptrdiff_t>(at), capture.end(), data.begin(),
+                                   data.begin() + static_cast<std::ptrdiff_t>(probe));
+    if (again != capture.end()) {
+        const auto gap = again - capture.begin() - static_cast<std::ptrdiff_t>(at);
+        const auto zeros = std::count(capture.begin() + static_cast<std::ptrdiff_t>(at), again, 0);
+        text += "; the data starts again " + std::to_string(gap) + " bytes later (" + std::to_string(zeros) +
+                " of them zero)";
+    }
+    return text + "; " + std::to_string(capture.size()) + " bytes captured";
+}
+
+}  // namespace sound_test

@@ -1,0 +1,72 @@
+#pragma once
+// What the sound tests share: the bench's capture files (what the headless
+// device played), deadline-based waits, and the process's thread and handle
+// counts.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formhost/core/byte_io.h"
+
+namespace sound_test {
+
+// Polls `done` every few milliseconds until it holds or `milliseconds` pass;
+// its last answer.
+template <class Condition> bool wait_for(Condition done, DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= deadline) return done();
+        Sleep(5);
+    }
+}
+
+std::size_t thread_count();
+// Wine's GetProcessHandleCount always says 0; the system's handle table,
+// filtered to this process, counts there.
+DWORD handle_count();
+
+// Runs only inside a bench session (BENCH_CAPTURE_DIR set), starts with no
+// capture file and no player, and stops every sound when it ends.
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Each open of the device starts the file of its format anew.
+    std::wstring capture_path(std::uint32_t rate, std::uint16_t channels) const;
+    formhost::Bytes captured(std::uint32_t rate, std::uint16_t channels) const;
+    // Waits until the capture holds at least `length` bytes; what it holds then.
+    formhost::Bytes wait_for_capture(std::uint32_t rate, std::uint16_t channels, std::size_t length,
+                                     DWORD milliseconds) const;
+    std::vector<std::wstring> capture_files() const;
+    void remove_captures() const;
+
+    std::wstring dir_;
+};
+
+// The capture read as rounds of `data` (which must not start with a zero
+// byte), each from the data's start, with silence (zero bytes) only between
+// rounds and after the last, whole or not: the device writes a period of
+// silence when it runs dry and when it is stopped.
+struct Rounds {
+    std::size_t complete = 0;
+    // Bytes that were the data's, not silence.
+    std::size_t played = 0;
+    std::size_t longest_silence = 0;
+    // Where the capture stops being such rounds; npos if it never does.
+    std::size_t mismatch = std::string::npos;
+};
+Rounds read_rounds(const formhost::Bytes& capture, const formhost::Bytes& data);
+
+// What the capture holds at `at` against what rounds of `data` would, and
+// where the data's start shows up again after it: makes a gap, a repeat or a
+// lost stretch readable in a failure message.
+std::string describe_mismatch(const formhost::Bytes& capture, const formhost::Bytes& data, std::size_t at);
+
+}  // namespace sound_test
