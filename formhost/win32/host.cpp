@@ -10,6 +10,7 @@
 #include "host_state.h"
 #include "message_loop.h"
 #include "program.h"
+#include "sound/background_sound.h"
 #include "window_builder.h"
 #include "window_classes.h"
 
@@ -51,6 +52,7 @@ void initialise_host(const Program& program) {
                                        GetModuleHandleW(nullptr), nullptr);
     h.gui_thread = GetCurrentThreadId();
     h.routines = program.routines;
+    h.end_hooks.push_back(&sound::stop_all);
     const auto bytes = embedded_form_block();
     const auto block = bytes ? read_form_block(*bytes) : std::nullopt;
     if (!block || !fill_window_table(*block, program.routines)) fatal_error(0, fatal::kFormBlockUnreadable);

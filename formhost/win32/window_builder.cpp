@@ -4,6 +4,7 @@
 #include "events.h"
 #include "host_window.h"
 #include "message_loop.h"
+#include "sound/background_sound.h"
 
 namespace formhost::win32 {
 namespace {
@@ -97,6 +98,7 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
             return false;
         }
         for (auto& c : window.controls()) c->build_complete();
+        sound::start(window.data().background_sound, static_cast<std::int32_t>(window.data().sound_play_mode));
         for (std::size_t i = 1; i < entry.controls.size(); ++i) {
             Control& c = *window.controls()[i - 1];
             const bool show = entry.controls[i].visible && c.visible_at_run_time();
@@ -132,6 +134,7 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
 
 void window_destroyed(WindowEntry& entry) {
     if (entry.live) {
+        sound::stop(entry.live->data().background_sound);
         for (HWND other : entry.live->disabled_by_modal)
             if (IsWindow(other)) EnableWindow(other, TRUE);
     }
