@@ -5,6 +5,7 @@
 #include "formhost/core/property_access.h"
 #include "gbk_text.h"
 #include "gdi_objects.h"
+#include "media/picture.h"
 #include "window_builder.h"
 #include "window_classes.h"
 
@@ -91,7 +92,12 @@ void HostWindow::write_property(int index, const Value& value) {
             apply_frame();  // an empty title may take the caption bar away
             break;
         case 9: case 15: case 16: case 17: apply_frame(); break;
-        case 10: case 11: case 12: InvalidateRect(hwnd_, nullptr, TRUE); break;
+        case 11:
+            background_picture_.reset();  // the next paint decodes the new one
+            background_decoded_ = false;
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            break;
+        case 10: case 12: InvalidateRect(hwnd_, nullptr, TRUE); break;
         case 18:
             // Only a visible window moves; a hidden one shows by it later.
             if (IsWindowVisible(hwnd_)) apply_start_position();
@@ -185,11 +191,18 @@ void HostWindow::focus_first_control() {
 }
 
 void HostWindow::paint_background(HDC dc) {
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    HBRUSH brush = CreateSolidBrush(resolve_colour(window_data().background_colour, COLOR_BTNFACE));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    const WindowData& d = window_data();
+    // Decoded at the first paint rather than at the load: a window that is
+    // never shown never pays for its picture.
+    if (!background_decoded_) {
+        background_picture_ = d.background_picture.empty() ? nullptr : Picture::load(d.background_picture);
+        background_decoded_ = true;
+    }
+    RECT client, area;
+    GetClientRect(hwnd_, &client);
+    if (GetClipBox(dc, &area) == ERROR || !IntersectRect(&area, &area, &client)) area = client;
+    win32::paint_background(dc, client, area, background_picture_.get(), static_cast<int>(d.background_picture_mode),
+                            resolve_colour(d.background_colour, COLOR_BTNFACE));
 }
 
 LRESULT CALLBACK HostWindow::procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

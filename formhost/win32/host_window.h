@@ -10,6 +10,7 @@
 #include "controls/control.h"
 #include "formhost/core/kind_data.h"
 #include "host_state.h"
+#include "media/picture.h"
 
 namespace formhost::win32 {
 
@@ -63,6 +64,9 @@ private:
     HWND hwnd_ = nullptr;
     HWND remembered_focus_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
+    // The background picture (property 11), decoded at the first paint.
+    std::unique_ptr<Picture> background_picture_;
+    bool background_decoded_ = false;
 };
 
 // Style bits of a window for its border style and caption-bar rule.

@@ -1,4 +1,7 @@
+#include "formhost/core/media/picture.h"
 #include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/media/box_animation.h"
+#include "formhost/win32/media/picture.h"
 #include "frame_styles.h"
 #include "kinds.h"
 #include "painted_control.h"
@@ -6,31 +9,97 @@
 namespace formhost::win32 {
 namespace {
 
+// The picture box: a picture placed by its display mode on the background
+// colour. An animated GIF plays through a BoxAnimation of its own; any other
+// picture (and a GIF of one frame) is a Picture drawn at each paint.
 class PictureBox : public PaintedControl {
 public:
     using PaintedControl::PaintedControl;
 
+    // The player draws into the window: it has to end before the box does.
+    ~PictureBox() override { animation_.reset(); }
+
     bool create(const ControlPlace& place) override {
         const FrameStyles frame = frame_styles(box().border_style);
-        return create_window(place, L"FormHostPictureBox", frame.style, frame.ex_style);
+        if (!create_window(place, L"FormHostPictureBox", frame.style, frame.ex_style)) return false;
+        load_picture();
+        return true;
     }
 
 protected:
     bool apply(int index) override {
-        if (index == 8) apply_frame_styles(hwnd_, box().border_style);
-        InvalidateRect(hwnd_, nullptr, TRUE);
+        switch (index) {
+            case 8:
+                apply_frame_styles(hwnd_, box().border_style);
+                refresh();  // the frame changes the client size
+                break;
+            case 10: load_picture(); break;
+            case 9: case 11: case 12: refresh(); break;
+            default: break;
+        }
         return false;
     }
 
-    void paint(HDC dc, const RECT&) override {
+    void paint(HDC dc, const RECT& area) override {
+        if (animation_) {
+            animation_->paint(dc);
+            return;
+        }
         RECT client;
         GetClientRect(hwnd_, &client);
-        UniqueBrush background(CreateSolidBrush(resolve_colour(box().background_colour, COLOR_BTNFACE)));
-        FillRect(dc, &client, background.get());
+        paint_box_picture(dc, client, area, still_.get(), static_cast<int>(box().display_mode), background());
+    }
+
+    bool handle(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message == WM_SIZE) refresh();
+        if (message == WM_DESTROY) animation_.reset();
+        return false;
     }
 
 private:
     PicBoxData& box() { return std::get<PicBoxData>(data_); }
+    COLORREF background() { return resolve_colour(box().background_colour, COLOR_BTNFACE); }
+
+    // Decodes the picture property: once per write, never at a paint.
+    void load_picture() {
+        animation_.reset();
+        gif_.reset();
+        still_.reset();
+        const Bytes& bytes = box().picture;
+        if (media::detect_picture_format(bytes) == media::PictureFormat::gif) {
+            if (auto gif = media::decode_gif(bytes); gif && gif->frames.size() > 1)
+                gif_ = std::make_shared<const media::GifAnimation>(std::move(*gif));
+        }
+        if (!gif_ && !bytes.empty()) still_ = Picture::load(bytes);
+        refresh();
+    }
+
+    // Starts the display afresh for the current size, mode, colour and
+    // animation switch; the animation's frames are rendered for them.
+    void refresh() {
+        animation_.reset();
+        if (gif_) {
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            const media::Size area{client.right, client.bottom};
+            if (const auto place = media::place_in_box({gif_->width, gif_->height}, area,
+                                                       static_cast<media::BoxMode>(box().display_mode))) {
+                const BoxLayout layout{area.width, area.height, *place, background()};
+                animation_ = BoxAnimation::create(hwnd_, gif_, layout, box().play_animation);
+                if (animation_ && animation_->playing()) register_end_hook();
+            }
+        }
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+
+    static void register_end_hook() {
+        static const bool registered = (host().end_hooks.push_back(&stop_all_animations), true);
+        (void)registered;
+    }
+
+    std::shared_ptr<const media::GifAnimation> gif_;
+    std::unique_ptr<Picture> still_;
+    std::unique_ptr<BoxAnimation> animation_;
 };
 
 }  // namespace
