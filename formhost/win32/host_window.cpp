@@ -5,6 +5,7 @@
 #include "formhost/core/property_access.h"
 #include "gbk_text.h"
 #include "gdi_objects.h"
+#include "sound/background_sound.h"
 #include "media/picture.h"
 #include "window_builder.h"
 #include "window_classes.h"
@@ -85,7 +86,11 @@ bool HostWindow::create(HWND owner) {
 std::optional<Value> HostWindow::read_property(int index) const { return read_property_field(data_, index); }
 
 void HostWindow::write_property(int index, const Value& value) {
+    // A new sound or play mode starts the sound again from its beginning.
+    const bool restarts_sound = index == 13 || index == 14;
+    if (restarts_sound) sound::stop(window_data().background_sound);
     if (!write_property_field(data_, index, value)) return;
+    if (restarts_sound) sound::start(window_data().background_sound, static_cast<std::int32_t>(window_data().sound_play_mode));
     switch (index) {
         case 8:
             SetWindowTextW(hwnd_, widen(window_data().title).c_str());

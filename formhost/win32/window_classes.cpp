@@ -12,12 +12,12 @@ namespace {
 
 constexpr wchar_t kDefaultClass[] = L"FormHostWindow";
 
-bool register_class(const std::wstring& name, WNDPROC procedure) {
+bool register_class(const std::wstring& name, WNDPROC procedure, UINT style) {
     static std::set<std::wstring> registered;
     if (registered.contains(name)) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
+    wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -33,11 +33,13 @@ bool register_class(const std::wstring& name, WNDPROC procedure) {
 
 std::wstring host_window_class(const std::string& requested) {
     const std::wstring name = requested.empty() ? std::wstring(kDefaultClass) : widen(requested);
-    return register_class(name, HostWindow::procedure) ? name : std::wstring();
+    // A resize repaints the whole window: a centred or stretched background
+    // picture moves with the size.
+    return register_class(name, HostWindow::procedure, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW) ? name : std::wstring();
 }
 
 const wchar_t* control_window_class(const wchar_t* name, WNDPROC procedure) {
-    return register_class(name, procedure) ? name : nullptr;
+    return register_class(name, procedure, CS_DBLCLKS) ? name : nullptr;
 }
 
 bool set_control_cursor(WindowEntry& entry, HWND under_mouse) {

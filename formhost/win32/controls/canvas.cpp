@@ -13,6 +13,7 @@ bool Canvas::create(const ControlPlace& place) {
     const FrameStyles frame = frame_styles(canvas().border_style);
     if (!create_window(place, L"FormHostCanvas", frame.style, frame.ex_style)) return false;
     font_ = make_font(canvas().font);
+    background_ = Picture::load(canvas().background_picture);
     make_image();
     return true;
 }
@@ -34,8 +35,10 @@ void Canvas::make_image() {
 }
 
 void Canvas::erase(HDC dc, const RECT& area) const {
-    UniqueBrush background(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
-    FillRect(dc, &area, background.get());
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    paint_background(dc, client, area, background_.get(), static_cast<int>(canvas().background_picture_mode),
+                     resolve_colour(canvas().background_colour, COLOR_BTNFACE));
 }
 
 void Canvas::present() const {
@@ -59,7 +62,11 @@ bool Canvas::apply(int index) {
     switch (index) {
         case 8: apply_frame_styles(hwnd_, canvas().border_style); return false;
         case 12: make_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case 9: case 10: case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case 10:
+            background_ = Picture::load(canvas().background_picture);
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return false;
+        case 9: case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
         case 22: font_ = make_font(canvas().font); return false;
         default: return false;
     }

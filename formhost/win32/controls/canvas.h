@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/media/picture.h"
 #include "painted_control.h"
 
 namespace formhost::win32 {
@@ -26,7 +27,8 @@ public:
     // for this call).
     void for_each_target(const std::function<void(HDC)>& draw);
 
-    // Fills a rectangle of a target with the background.
+    // Erases a rectangle of a target to the background: the background
+    // picture where it lies, the background colour elsewhere.
     void erase(HDC dc, const RECT& area) const;
 
     // The canvas font, or null for the default GUI font.
@@ -48,6 +50,7 @@ private:
     void make_image();
 
     UniqueFont font_;
+    std::unique_ptr<Picture> background_;
     GdiObject<HBITMAP> image_;
     HDC image_dc_ = nullptr;
     HDC paint_dc_ = nullptr;  // set while a paint is in progress

@@ -1,0 +1,60 @@
+#include "stage.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "formhost/win32/canvas_ops.h"
+#include "formhost/win32/host_api.h"
+#include "ids.h"
+#include "store/slot_names.h"
+#include "store/text_bytes.h"
+#include "store/win32/store_files.h"
+
+namespace presenter {
+namespace {
+
+// White is the stage's see-through colour: a picture drawn with it as its
+// transparent colour leaves the stage clear where it is white.
+constexpr int kWhiteTransparent = -0xFFFFFF;
+
+formhost::ByteView rose_icon_bytes() {
+    HRSRC found = FindResourceW(nullptr, L"ROSE", RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {static_cast<const std::uint8_t*>(data), SizeofResource(nullptr, found)};
+}
+
+}  // namespace
+
+int CanvasStage::screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
+int CanvasStage::screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
+
+void CanvasStage::load_rose() { rose_ = formhost::win32::Picture::load(rose_icon_bytes()); }
+
+void CanvasStage::draw_rose(int x, int y) {
+    formhost::draw_picture(kStageCanvas, rose_.get(), x, y, std::nullopt, std::nullopt, kWhiteTransparent);
+}
+
+void CanvasStage::set_write_position(int x, int y) { formhost::set_write_position(kStageCanvas, x, y); }
+
+void CanvasStage::write_lines(const std::string& text) {
+    formhost::write_lines(kStageCanvas, {formhost::Value{text}});
+}
+
+void CanvasStage::clear_area(int left, int top, int width, int height) {
+    formhost::clear_area(kStageCanvas, left, top, width, height);
+}
+
+std::string CanvasStage::read_slot(int slot) {
+    return store::to_text(store::read_file(store::kSlotFiles[static_cast<std::size_t>(slot)]));
+}
+
+void CanvasStage::stop_timer() {
+    formhost::write_property(kStageWindow, kShowTimer, 8, formhost::Value{std::int32_t{0}});
+}
+
+void CanvasStage::wait(int milliseconds) { Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
+
+}  // namespace presenter
