@@ -110,8 +110,8 @@ void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, 
     if (height) r.bottom = r.top + *height;
     if (r.right < r.left) std::swap(r.left, r.right);
     if (r.bottom < r.top) std::swap(r.top, r.bottom);
-    if (r.right > r.left && r.bottom > r.top) canvas.for_each_target([&](HDC dc) { canvas.erase(dc, r); });
-    canvas.for_each_target([&](HDC dc) { MoveToEx(dc, r.left, r.top, nullptr); });
+    if (r.right > r.left && r.bottom > r.top) canvas.erase_area(r);
+    canvas.move_to({r.left, r.top});
     canvas.write_position = {r.left, r.top};
     canvas.present();
 }
@@ -133,6 +133,7 @@ void write_lines(CanvasRef ref, std::initializer_list<Value> values) {
     // Every target starts from the same position; it is stored once, after
     // the last of them.
     POINT end = canvas.write_position;
+    canvas.drawn();
     canvas.for_each_target([&](HDC dc) { end = write_on(dc, canvas, lines, canvas.write_position); });
     canvas.write_position = end;
     canvas.present();

@@ -45,6 +45,7 @@ void draw_picture(CanvasRef ref, const Picture* picture, int x, int y, std::opti
                   std::optional<int> height, std::optional<int> mode) {
     Canvas& canvas = find_canvas(ref);
     if (!picture) return;
+    canvas.drawn();
     const int w = width.value_or(picture->width()), h = height.value_or(picture->height());
     if (HICON icon = picture->icon()) {
         canvas.for_each_target([&](HDC dc) { DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL); });

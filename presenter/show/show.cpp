@@ -35,6 +35,7 @@ void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
     const double sx = layout.scale_x(), sy = layout.scale_y();
     stage.load_rose();
 
+    stage.phase(1);
     draw_outline(stage, layout, 90);
     stage.set_write_position(truncated(kXB * sx - 200), truncated(kYB25 * sy));
     write_slot(stage, 0);
@@ -44,6 +45,7 @@ void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
     write_slot(stage, 2);
     stage.wait(3000);
 
+    stage.phase(2);
     for (int n = 0; n < 199; ++n) {
         const Point p = layout.small_point(random.draw(1, kSmallPoints));
         stage.draw_rose(p.x, p.y);
@@ -55,6 +57,7 @@ void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
     write_slot(stage, 4);
     stage.wait(3500);
 
+    stage.phase(3);
     for (int n = 0; n < 999; ++n) {
         const int rx = random.draw(0, stage.screen_width());
         const int ry = random.draw(0, stage.screen_height());
@@ -70,6 +73,7 @@ void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
 
     // The wipe grows from the top-left corner over the whole canvas in the
     // screen's proportions, as fast as erasing goes.
+    stage.phase(4);
     const int columns = stage.screen_width();
     for (int i = 1; i <= columns; ++i) {
         const double height = static_cast<double>(stage.screen_height()) * i / stage.screen_width();
@@ -80,11 +84,13 @@ void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
     for (int slot = 7; slot <= 11; ++slot) write_slot(stage, slot);
     stage.wait(2000);
 
+    stage.phase(5);
     draw_outline(stage, layout, 15);
     stage.wait(3000);
     write_slot(stage, 12);
     stage.stop_timer();
     stage.wait(5000);
+    stage.phase(6);
 }
 
 }  // namespace presenter

@@ -29,6 +29,9 @@ public:
     virtual void stop_timer() = 0;
     // A plain wait: nothing else runs meanwhile.
     virtual void wait(int milliseconds) = 0;
+    // Marks where each drawing phase begins: 1 the outline, 2 the inner
+    // heart, 3 the scatter, 4 the wipe, 5 the outline again, 6 the end.
+    virtual void phase(int /*number*/) {}
 };
 
 void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random);

@@ -14,6 +14,7 @@ bool Canvas::create(const ControlPlace& place) {
     if (!create_window(place, L"FormHostCanvas", frame.style, frame.ex_style)) return false;
     font_ = make_font(canvas().font);
     background_ = Picture::load(canvas().background_picture);
+    background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
     make_image();
     return true;
 }
@@ -35,10 +36,35 @@ void Canvas::make_image() {
 }
 
 void Canvas::erase(HDC dc, const RECT& area) const {
+    if (!background_) {
+        FillRect(dc, &area, background_brush_.get());
+        return;
+    }
     RECT client;
     GetClientRect(hwnd_, &client);
     paint_background(dc, client, area, background_.get(), static_cast<int>(canvas().background_picture_mode),
                      resolve_colour(canvas().background_colour, COLOR_BTNFACE));
+}
+
+void Canvas::erase_area(const RECT& area) {
+    RECT inside{};
+    if (IntersectRect(&inside, &area, &clean_) && EqualRect(&inside, &area)) return;  // all background already
+    if (!IsRectEmpty(&clean_) && IntersectRect(&inside, &area, &clean_) && EqualRect(&inside, &clean_)) {
+        // The known background lies inside: only the strips around it.
+        const RECT strips[] = {
+            {area.left, area.top, area.right, clean_.top},
+            {area.left, clean_.bottom, area.right, area.bottom},
+            {area.left, clean_.top, clean_.left, clean_.bottom},
+            {clean_.right, clean_.top, area.right, clean_.bottom},
+        };
+        for_each_target([&](HDC dc) {
+            for (const RECT& strip : strips)
+                if (!IsRectEmpty(&strip)) erase(dc, strip);
+        });
+    } else {
+        for_each_target([&](HDC dc) { erase(dc, area); });
+    }
+    clean_ = area;
 }
 
 void Canvas::present() const {
@@ -59,6 +85,7 @@ void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
 }
 
 bool Canvas::apply(int index) {
+    drawn();
     switch (index) {
         case 8: apply_frame_styles(hwnd_, canvas().border_style); return false;
         case 12: make_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
@@ -66,13 +93,18 @@ bool Canvas::apply(int index) {
             background_ = Picture::load(canvas().background_picture);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case 9: case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case 9:
+            background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return false;
+        case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
         case 22: font_ = make_font(canvas().font); return false;
         default: return false;
     }
 }
 
 void Canvas::paint(HDC dc, const RECT& area) {
+    drawn();
     if (image_dc_) {
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_dc_, area.left, area.top,
                SRCCOPY);
@@ -90,6 +122,7 @@ void Canvas::paint(HDC dc, const RECT& area) {
 }
 
 bool Canvas::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message == WM_SIZE) drawn();
     if (message == WM_SIZE && image_dc_) {
         // The image keeps what was drawn where it still fits.
         RECT client;

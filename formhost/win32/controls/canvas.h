@@ -31,6 +31,13 @@ public:
     // picture where it lies, the background colour elsewhere.
     void erase(HDC dc, const RECT& area) const;
 
+    // Erases `area` to the background on every target, skipping what is
+    // known to be background already: a wipe that grows an erased rectangle
+    // step by step then fills only the strips each step adds.
+    void erase_area(const RECT& area);
+    // Anything drawn makes the canvas's known background unknown again.
+    void drawn() { clean_ = {}; }
+
     // The canvas font, or null for the default GUI font.
     HFONT font() const { return font_.get(); }
 
@@ -39,7 +46,15 @@ public:
     // screen only when the thread next looks at its queue).
     void present() const;
 
+    // The current drawing position; the window's DCs are per call, so it is
+    // kept here (and in the off-screen image's DC, which lasts).
+    void move_to(POINT p) {
+        drawing_position = p;
+        if (image_dc_) MoveToEx(image_dc_, p.x, p.y, nullptr);
+    }
+
     POINT write_position{0, 0};
+    POINT drawing_position{0, 0};
 
 protected:
     bool apply(int index) override;
@@ -51,9 +66,11 @@ private:
 
     UniqueFont font_;
     std::unique_ptr<Picture> background_;
+    UniqueBrush background_brush_;
     GdiObject<HBITMAP> image_;
     HDC image_dc_ = nullptr;
     HDC paint_dc_ = nullptr;  // set while a paint is in progress
+    RECT clean_{};            // known to hold nothing but the background
 };
 
 }  // namespace formhost::win32

@@ -15,7 +15,7 @@ public:
 
     struct Rose {
         int x, y;
-        int phase;
+        int writes_before;
     };
     struct Write {
         int slot;  // -1: a text of the show's own
@@ -27,7 +27,7 @@ public:
     int screen_width() override { return w_; }
     int screen_height() override { return h_; }
     void load_rose() override { ++loads; }
-    void draw_rose(int x, int y) override { roses.push_back({x, y, phase}); }
+    void draw_rose(int x, int y) override { roses.push_back({x, y, writes_done}); }
     void set_write_position(int x, int y) override {
         x_ = x;
         y_ = y;
@@ -37,7 +37,7 @@ public:
         writes.push_back({pending_slot_, text, x_, y_, waited});
         pending_slot_ = -1;
         ++y_;  // enough to tell consecutive lines apart
-        ++phase;
+        ++writes_done;
     }
     void clear_area(int left, int top, int width, int height) override {
         clears.push_back({left, top, width, height});
@@ -49,9 +49,10 @@ public:
     }
     void stop_timer() override { stopped_at = waited; }
     void wait(int milliseconds) override { waited += milliseconds; }
+    void phase(int number) override { phases.emplace_back(number, static_cast<int>(roses.size())); }
 
     int loads = 0;
-    int phase = 0;
+    int writes_done = 0;
     int waited = 0;
     int stopped_at = -1;
     std::vector<Rose> roses;
@@ -59,6 +60,7 @@ public:
     std::vector<std::pair<int, int>> positions;
     std::vector<std::pair<int, int>> reads;  // slot, time of reading
     std::vector<std::vector<int>> clears;
+    std::vector<std::pair<int, int>> phases;  // number, roses drawn before it
 
 private:
     int w_, h_;
@@ -98,6 +100,8 @@ TEST(Show, RunsItsPhasesWithTheirWaitsAndRoses) {
         ASSERT_TRUE(stage.roses[n].x >= -49 && stage.roses[n].x <= 1920 - 49) << n;
         ASSERT_TRUE(stage.roses[n].y >= -43 && stage.roses[n].y <= 1080 - 43) << n;
     }
+
+    EXPECT_EQ(stage.phases, (std::vector<std::pair<int, int>>{{1, 0}, {2, 108}, {3, 307}, {4, 1306}, {5, 1306}, {6, 1414}}));
 
     // The wipe: one step per pixel column, in the screen's proportions.
     ASSERT_EQ(stage.clears.size(), 1920u);

@@ -1,0 +1,150 @@
+// The whole show on the real screen: presenter.exe runs from a folder of its
+// own beside a test store, and the screen is read while the show runs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "bench_env.h"
+#include "driver/program_run.h"
+
+namespace {
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+// What the show writes and where, on this screen.
+struct Layout {
+    int scale_x, scale_y, line;
+    int block(int x_offset) const { return 22 * scale_x - x_offset; }
+};
+
+Layout layout_for_screen() {
+    Layout l;
+    l.scale_x = (GetSystemMetrics(SM_CXSCREEN) - 98) / 43;
+    l.scale_y = (GetSystemMetrics(SM_CYSCREEN) - 86) / 34;
+    // Line height: "W" in the canvas font, as the presenter measures it.
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-64, 0, 0, 0, 700, 0, 0, 0, 0, 3, 2, 1, 0x31, L"楷体");
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, L"W", 1, &size);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    l.line = size.cy;
+    return l;
+}
+
+// Magenta pixels of the screen inside a rectangle.
+int magenta_in(int left, int top, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < height; y += 2)
+        for (int x = 0; x < width; x += 2) count += GetPixel(memory, x, y) == kMagenta;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+int red_roses_in(int left, int top, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = top; y < top + height; y += 4)
+        for (int x = left; x < left + width; x += 4) {
+            const COLORREF c = GetPixel(screen, x, y);
+            count += GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 110;
+        }
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+void wait_until(DWORD start, DWORD at_ms) {
+    while (GetTickCount() - start < at_ms) Sleep(50);
+}
+
+// Drawing adds to the show's waits, by how much depends on the machine: look
+// again until the condition holds or the time is up.
+template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check) {
+    do {
+        if (check()) return true;
+        Sleep(200);
+    } while (GetTickCount() - start < until_ms);
+    return false;
+}
+
+TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
+    if (bench::dir_from_env(L"BENCH_CAPTURE_DIR").empty()) GTEST_SKIP() << "no bench session";
+    std::vector<std::string> slots(13, "我喜欢你");
+    slots[7] = "";      // saved while the show runs, see below
+    slots[8] = "";      // an empty slot is an empty line
+    ProgramRun presenter(L"presenter.exe", slots);
+    presenter.write_file("数据库/tavimore10.txt", "");          // the old two-digit names are not read
+    presenter.write_file("数据库/tavimore010.txt", "第十行");
+    presenter.write_file("数据库/tavimore11.txt", "第十一行");  // slot 11 has no three-digit file
+    ASSERT_TRUE(std::filesystem::remove(presenter.file("数据库/tavimore011.txt")));
+
+    ASSERT_TRUE(presenter.start());
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HWND stage = presenter.wait_for_window(L"FormHostWindow", 20000, w);
+    ASSERT_NE(stage, nullptr) << "no stage window covering the screen";
+    const DWORD shown = GetTickCount();
+
+    RECT r;
+    GetWindowRect(stage, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, w);
+    EXPECT_EQ(r.bottom, h);
+    EXPECT_TRUE(GetWindowLongW(stage, GWL_EXSTYLE) & WS_EX_LAYERED);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(stage, &key, &alpha, &flags));
+    EXPECT_EQ(key, RGB(255, 255, 255));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+
+    const Layout l = layout_for_screen();
+    const int step = l.line + 2;
+    const int first_rose_x = 22 * l.scale_x, first_rose_y = 6 * l.scale_y;
+
+    wait_until(shown, 4000);
+    EXPECT_GT(red_roses_in(first_rose_x, first_rose_y, 96, 96), 20) << "no rose at the heart's first point";
+    presenter.write_file("数据库/tavimore07.txt", "刚刚保存的话");  // before the show reaches it
+
+    wait_until(shown, 13500);
+    EXPECT_GT(magenta_in(l.block(200), 9 * l.scale_y, 400, l.line), 100) << "slot 00 not written";
+
+    wait_until(shown, 44000);
+    const int second_block_y = 6 * l.scale_y;
+    EXPECT_TRUE(eventually(shown, 58000, [&] {
+        return magenta_in(std::max(l.block(400), 0), second_block_y, 100, l.line) > 50;
+    })) << "slot 05 not written";
+
+    const int x = l.block(300), y = 9 * l.scale_y;
+    EXPECT_TRUE(eventually(shown, 80000, [&] { return magenta_in(x, y + 5 * step, 300, l.line) > 100; }))
+        << "slot 12, the last line, not written";
+    // After the wipe only the last block is left of the texts.
+    EXPECT_LT(magenta_in(std::max(l.block(400), 0), second_block_y, std::min(100, l.block(300) - l.block(400)), l.line),
+              5)
+        << "slot 05 survived the wipe";
+    EXPECT_GT(magenta_in(x, y, 300, l.line), 100) << "slot 07, saved during the show";
+    EXPECT_LT(magenta_in(x, y + step, 300, l.line), 5) << "slot 08 is empty: an empty line";
+    EXPECT_GT(magenta_in(x, y + 2 * step, 300, l.line), 100) << "slot 09";
+    EXPECT_GT(magenta_in(x, y + 3 * step, 300, l.line), 100) << "slot 10 from tavimore010.txt";
+    EXPECT_LT(magenta_in(x, y + 4 * step, 300, l.line), 5) << "slot 11 read from tavimore11.txt";
+
+    // The stage music played meanwhile.
+    std::uintmax_t played = 0;
+    for (const auto& f : std::filesystem::directory_iterator(bench::dir_from_env(L"BENCH_CAPTURE_DIR")))
+        played += f.file_size();
+    EXPECT_GT(played, 1000000u) << "the stage music did not play";
+}
+
+}  // namespace
