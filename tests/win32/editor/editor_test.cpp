@@ -142,6 +142,55 @@ TEST_F(Editor, TheDownloadButtonOpensItsAddressEachTime) {
     EXPECT_EQ(wait_for_records(L"recorder", 3), (std::vector<std::string>{kAddressB, kAddressC, kAddressC}));
 }
 
+// The screen inside a window's rectangle, as 32-bit pixels.
+std::vector<std::uint32_t> screen_pixels(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
+                                      static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(w) * h);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+BOOL CALLBACK collect_picture_box(HWND hwnd, LPARAM param) {
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (std::wstring(cls) == L"FormHostPictureBox") reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+TEST_F(Editor, BothAnimationsRun) {
+    EditorRun editor(store_texts());
+    ASSERT_TRUE(editor.start());
+    std::vector<HWND> boxes;
+    EnumChildWindows(editor.window(), collect_picture_box, reinterpret_cast<LPARAM>(&boxes));
+    ASSERT_EQ(boxes.size(), 2u);
+    for (HWND box : boxes) {
+        RECT r;
+        GetClientRect(box, &r);
+        const auto first = screen_pixels(box);
+        bool changed = false;
+        for (int n = 0; n < 20 && !changed; ++n) {
+            Sleep(100);
+            changed = screen_pixels(box) != first;
+        }
+        EXPECT_TRUE(changed) << "the picture box of " << r.right << " x " << r.bottom << " did not change in 2 s";
+    }
+}
+
 // The browser's path has blanks: quoted, nothing at "C:\Program.exe" runs in
 // its place; without a browser the editor starts all the same, silently.
 TEST_F(Editor, TheBrowserPathCannotBeHijackedAndMayBeMissing) {
