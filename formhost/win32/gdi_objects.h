@@ -6,29 +6,9 @@
 #include <utility>
 
 #include "formhost/core/byte_io.h"
+#include "unique_handle.h"
 
 namespace formhost::win32 {
-
-template <class Handle> class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle h) : h_(h) {}
-    GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        reset(std::exchange(other.h_, nullptr));
-        return *this;
-    }
-    ~GdiObject() { reset(); }
-    void reset(Handle h = nullptr) {
-        if (h_) DeleteObject(h_);
-        h_ = h;
-    }
-    Handle get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    Handle h_ = nullptr;
-};
 
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBrush = GdiObject<HBRUSH>;

@@ -1,8 +1,6 @@
 #pragma once
-// Move-only owners of what the picture engine holds besides the brushes and
-// bitmaps of gdi_objects.h: memory DCs, icons, 32-bit DIB sections with
-// their pixel memory, and the player threads' kernel handles. The raw handle
-// only through get(); nothing converts implicitly.
+// What the picture engine holds besides the owners of unique_handle.h and
+// gdi_objects.h: memory DCs and 32-bit DIB sections with their pixel memory.
 
 #include <windows.h>
 
@@ -27,49 +25,6 @@ public:
 
 private:
     HDC dc_;
-};
-
-class UniqueIcon {
-public:
-    UniqueIcon() = default;
-    explicit UniqueIcon(HICON h) : h_(h) {}
-    UniqueIcon(UniqueIcon&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    UniqueIcon& operator=(UniqueIcon&& other) noexcept {
-        reset(std::exchange(other.h_, nullptr));
-        return *this;
-    }
-    ~UniqueIcon() { reset(); }
-    void reset(HICON h = nullptr) {
-        if (h_) DestroyIcon(h_);
-        h_ = h;
-    }
-    HICON get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    HICON h_ = nullptr;
-};
-
-// An event or thread handle, closed with CloseHandle.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        reset(std::exchange(other.h_, nullptr));
-        return *this;
-    }
-    ~UniqueHandle() { reset(); }
-    void reset(HANDLE h = nullptr) {
-        if (h_) CloseHandle(h_);
-        h_ = h;
-    }
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    HANDLE h_ = nullptr;
 };
 
 // A 32-bit top-down DIB section: GDI draws from it like any bitmap, and its
