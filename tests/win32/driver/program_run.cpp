@@ -32,6 +32,12 @@ BOOL CALLBACK find_top(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
+HWND find_visible_window(DWORD process, const wchar_t* cls, int min_width) {
+    Search s{process, cls, min_width};
+    EnumWindows(find_top, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 std::filesystem::path test_program_folder_path() {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -103,9 +109,7 @@ bool ProgramRun::start() {
 HWND ProgramRun::wait_for_window(const wchar_t* cls, DWORD timeout_ms, int min_width) const {
     const DWORD deadline = GetTickCount() + timeout_ms;
     do {
-        Search s{process_.dwProcessId, cls, min_width};
-        EnumWindows(find_top, reinterpret_cast<LPARAM>(&s));
-        if (s.found) return s.found;
+        if (HWND found = find_visible_window(process_.dwProcessId, cls, min_width)) return found;
         if (WaitForSingleObject(process_.hProcess, 30) == WAIT_OBJECT_0) return nullptr;
     } while (GetTickCount() < deadline);
     return nullptr;

@@ -46,6 +46,10 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
+// A visible top-level window of the process whose class is `cls` and which
+// is at least `min_width` wide; null when there is none.
+HWND find_visible_window(DWORD process, const wchar_t* cls, int min_width = 0);
+
 std::wstring window_text(HWND hwnd);
 std::string file_bytes(const std::filesystem::path& path);
 std::filesystem::path test_program_folder_path();

@@ -3,42 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-namespace {
+#include "driver/program_run.h"
 
-struct BoxSearch {
-    DWORD process;
-    HWND box = nullptr;
-};
-
-BOOL CALLBACK find_box(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t cls[64] = {};
-    GetClassNameW(hwnd, cls, 64);
-    if (pid == search->process && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
-        search->box = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::wstring text_of(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
-}  // namespace
-
-std::wstring test_program_folder() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder = self;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
+std::wstring test_program_folder() { return test_program_folder_path().wstring(); }
 
 ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
                    const std::function<void(DWORD)>& during) {
@@ -69,12 +36,11 @@ ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
             CloseHandle(pi.hProcess);
             return run;
         }
-        BoxSearch search{pi.dwProcessId};
-        EnumWindows(find_box, reinterpret_cast<LPARAM>(&search));
-        if (search.box && run.box_caption.empty()) {
-            run.box_caption = text_of(search.box);
-            run.box_text = text_of(GetDlgItem(search.box, 0xFFFF));
-            PostMessageW(search.box, WM_COMMAND, IDOK, 0);
+        HWND box = find_visible_window(pi.dwProcessId, L"#32770");
+        if (box && run.box_caption.empty()) {
+            run.box_caption = window_text(box);
+            run.box_text = window_text(GetDlgItem(box, 0xFFFF));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     }
     run.finished = true;
