@@ -9,7 +9,7 @@
 namespace formhost::media {
 namespace {
 
-using test::JpegSpec;
+using test::JpegRecipe;
 
 // JPEG is lossy: a flat colour comes back within a few steps.
 void expect_all_near(const Image& image, std::uint8_t r, std::uint8_t g, std::uint8_t b) {

@@ -117,7 +117,7 @@ Bytes icon_file(const std::vector<IconFileEntry>& entries, std::uint16_t type) {
     return w.take();
 }
 
-Bytes encode_jpeg(const JpegSpec& spec) {
+Bytes encode_jpeg(const JpegRecipe& recipe) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
     cinfo.err = jpeg_std_error(&errors);  // the default error_exit ends the test program
@@ -125,22 +125,22 @@ Bytes encode_jpeg(const JpegSpec& spec) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(spec.width);
-    cinfo.image_height = static_cast<JDIMENSION>(spec.height);
-    cinfo.input_components = spec.components;
-    cinfo.in_color_space = spec.components == 1 ? JCS_GRAYSCALE : spec.components == 4 ? JCS_CMYK : JCS_RGB;
+    cinfo.image_width = static_cast<JDIMENSION>(recipe.width);
+    cinfo.image_height = static_cast<JDIMENSION>(recipe.height);
+    cinfo.input_components = recipe.components;
+    cinfo.in_color_space = recipe.components == 1 ? JCS_GRAYSCALE : recipe.components == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 95, TRUE);
-    if (spec.progressive) jpeg_simple_progression(&cinfo);
-    if (spec.exif) cinfo.write_JFIF_header = FALSE;
+    if (recipe.progressive) jpeg_simple_progression(&cinfo);
+    if (recipe.exif) cinfo.write_JFIF_header = FALSE;
     jpeg_start_compress(&cinfo, TRUE);
-    if (spec.exif) {
+    if (recipe.exif) {
         // "Exif\0\0", a little-endian TIFF header and an empty first IFD.
         static const JOCTET exif[] = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif, sizeof exif);
     }
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(spec.width * spec.components));
-    for (std::size_t i = 0; i < row.size(); ++i) row[i] = spec.colour[i % static_cast<std::size_t>(spec.components)];
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(recipe.width * recipe.components));
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = recipe.colour[i % static_cast<std::size_t>(recipe.components)];
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
@@ -177,25 +177,25 @@ void check(int result) {
 
 }  // namespace
 
-Bytes encode_gif(const GifSpec& spec) {
+Bytes encode_gif(const GifSpec& recipe) {
     Bytes out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, write_output, &error);
     if (!gif) throw std::runtime_error("EGifOpen failed");
     EGifSetGifVersion(gif, true);
-    ColorMapObject* global = spec.colours.empty() ? nullptr : colour_map(spec.colours);
-    check(EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global));
+    ColorMapObject* global = recipe.colours.empty() ? nullptr : colour_map(recipe.colours);
+    check(EGifPutScreenDesc(gif, recipe.width, recipe.height, 8, 0, global));
     GifFreeMapObject(global);
 
-    if (spec.loop_count) {
-        const GifByteType loop[] = {1, static_cast<GifByteType>(*spec.loop_count),
-                                    static_cast<GifByteType>(*spec.loop_count >> 8)};
+    if (recipe.loop_count) {
+        const GifByteType loop[] = {1, static_cast<GifByteType>(*recipe.loop_count),
+                                    static_cast<GifByteType>(*recipe.loop_count >> 8)};
         check(EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE));
         check(EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0"));
         check(EGifPutExtensionBlock(gif, 3, loop));
         check(EGifPutExtensionTrailer(gif));
     }
-    for (const GifFrameSpec& f : spec.frames) {
+    for (const GifFrameSpec& f : recipe.frames) {
         if (f.control) {
             GraphicsControlBlock gcb{f.disposal, false, f.delay, f.transparent};
             GifByteType ext[4];

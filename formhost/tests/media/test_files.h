@@ -35,8 +35,8 @@ struct DibSpec {
 };
 // Header, masks, colour table and bits; an icon entry doubles the height in
 // the header and appends its AND mask.
-Bytes dib(const DibSpec& spec, bool icon = false);
-Bytes bmp(const DibSpec& spec);
+Bytes dib(const DibSpec& recipe, bool icon = false);
+Bytes bmp(const DibSpec& recipe);
 
 struct IconFileEntry {
     Bytes data{};
@@ -44,7 +44,7 @@ struct IconFileEntry {
 };
 Bytes icon_file(const std::vector<IconFileEntry>& entries, std::uint16_t type = 1);
 
-struct JpegSpec {
+struct JpegRecipe {
     int width = 0;
     int height = 0;
     int components = 3;  // 1 gray, 3 RGB, 4 CMYK (stored inverted, as Adobe writes it)
@@ -52,7 +52,7 @@ struct JpegSpec {
     bool exif = false;   // an Exif APP1 segment in place of JFIF's APP0
     bool progressive = false;
 };
-Bytes encode_jpeg(const JpegSpec& spec);
+Bytes encode_jpeg(const JpegRecipe& recipe);
 
 struct GifFrameSpec {
     int left = 0, top = 0, width = 0, height = 0;
@@ -70,6 +70,6 @@ struct GifSpec {
     std::optional<int> loop_count{};
     std::vector<GifFrameSpec> frames{};
 };
-Bytes encode_gif(const GifSpec& spec);
+Bytes encode_gif(const GifSpec& recipe);
 
 }  // namespace formhost::media::test
