@@ -1,0 +1,289 @@
+#!/usr/bin/env python3
+"""Checks the release zip as a person receives it, and what the 64-bit
+programs saw when started from a folder unpacked the same way.
+
+    check_release.py zip ZIP WORK      entries, flags, unpacking (Python and
+                                       unzip into WORK/python, WORK/unzip),
+                                       store bytes, read-me, the programs'
+                                       icons and version information, and
+                                       that a copy re-zips to the same bytes
+    check_release.py folder WORK       the outputs tests/release/run gathered
+                                       under wine in WORK/x86_64
+
+Prints one line per check and ends with 'release: N passed, N failed'
+(exit status 1 on any failure).
+"""
+
+import calendar
+import os
+import shutil
+import subprocess
+import sys
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, HERE)
+import pe_resources as pe  # noqa: E402
+
+STORE = "数据库"
+PROGRAMS = {"presenter": "表白演示", "editor": "表白文字修改器"}
+NTFS = 11
+
+
+class Failed(Exception):
+    pass
+
+
+def need(cond, message):
+    if not cond:
+        raise Failed(message)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def version():
+    with open(os.path.join(ROOT, "VERSION")) as f:
+        return f.readline().strip()
+
+
+def store_files():
+    folder = os.path.join(ROOT, "store", "default", STORE)
+    return {name: read(os.path.join(folder, name)) for name in os.listdir(folder)}
+
+
+def ico_images(path):
+    """The image data of each icon directory entry, keyed by size."""
+    data = read(path)
+    count = int.from_bytes(data[4:6], "little")
+    images = {}
+    for i in range(count):
+        entry = data[6 + 16 * i : 22 + 16 * i]
+        size = int.from_bytes(entry[8:12], "little")
+        offset = int.from_bytes(entry[12:16], "little")
+        images[entry[0] or 256] = data[offset : offset + size]
+    return images
+
+
+# ---------------------------------------------------------------- the zip
+
+
+def check_entries(zip_path):
+    with zipfile.ZipFile(zip_path) as z:
+        infos = z.infolist()
+    names = [i.filename for i in infos]
+    slots = sorted(store_files())
+    need(len(slots) == 13, f"store/default has {len(slots)} slot files, not 13")
+    expected = ["README.txt", "editor.exe", "presenter.exe", STORE + "/"] + [f"{STORE}/{s}" for s in slots]
+    need(names == sorted(expected, key=lambda n: n.encode()), f"entries are {names}")
+    for i in infos:
+        utf8 = bool(i.flag_bits & 0x800)
+        need(utf8 == (not i.filename.isascii()), f"{i.filename}: UTF-8 flag is {utf8}")
+        need(not i.flag_bits & 0x08, f"{i.filename}: has a data descriptor (sizes written after the data)")
+        need(i.create_system == NTFS, f"{i.filename}: made on system {i.create_system}, not NTFS")
+        need(i.date_time == infos[0].date_time, f"{i.filename}: time {i.date_time} differs from {infos[0].date_time}")
+        need(not i.extra, f"{i.filename}: carries an extra field")
+        if i.is_dir():
+            need(i.external_attr == 0x10 and i.compress_type == zipfile.ZIP_STORED, f"{i.filename}: not a plain directory")
+        else:
+            need(i.external_attr == 0x20 and i.compress_type == zipfile.ZIP_DEFLATED, f"{i.filename}: not a deflated file")
+    return f"{len(names)} entries, {STORE}/ with {len(slots)} slots, dated {infos[0].date_time}"
+
+
+def unpack_python(zip_path, dest):
+    shutil.rmtree(dest, ignore_errors=True)
+    with zipfile.ZipFile(zip_path) as z:
+        z.extractall(dest)
+    return check_tree(dest)
+
+
+def unpack_unzip(zip_path, dest):
+    if not shutil.which("unzip"):
+        return "skipped: unzip is not installed"
+    shutil.rmtree(dest, ignore_errors=True)
+    os.makedirs(dest)
+    # Whatever the caller's locale: unzip writes UTF-8 names only under a
+    # UTF-8 one, as on any current Linux desktop.
+    env = dict(os.environ, LC_ALL="C.UTF-8")
+    subprocess.run(["unzip", "-q", os.path.abspath(zip_path)], cwd=dest, env=env, check=True)
+    return check_tree(dest)
+
+
+def check_tree(dest):
+    top = sorted(os.listdir(dest))
+    need(top == sorted(["README.txt", "editor.exe", "presenter.exe", STORE]), f"unpacked folder holds {top}")
+    want = store_files()
+    got = sorted(os.listdir(os.path.join(dest, STORE)))
+    need(got == sorted(want), f"{STORE} holds {got}")
+    for name, data in want.items():
+        need(read(os.path.join(dest, STORE, name)) == data, f"{STORE}/{name} differs from store/default")
+    return f"{STORE} and its {len(want)} slot files byte for byte as in store/default"
+
+
+def check_same_trees(a, b):
+    if not os.path.isdir(b):
+        return "skipped: nothing unpacked by unzip"
+    for name in ("README.txt", "editor.exe", "presenter.exe"):
+        need(read(os.path.join(a, name)) == read(os.path.join(b, name)), f"{name} differs between the two unpackings")
+    return "Python's zipfile and unzip unpack the same files"
+
+
+def check_readme(dest):
+    data = read(os.path.join(dest, "README.txt"))
+    need(data.startswith(b"\xef\xbb\xbf"), "README.txt has no UTF-8 byte order mark")
+    need(data.count(b"\n") == data.count(b"\r\n") > 20, "README.txt's lines do not all end in CR LF")
+    text = data[3:].decode("utf-8")
+    need("@" not in text, "README.txt still holds a placeholder")
+    chinese, _, english = text.partition("Confession show")
+    need(english, "README.txt has no English part")
+    for part, words in ((chinese, ["表白演示", "表白文字修改器", "Esc", "任务管理器"]),
+                        (english, ["presenter.exe", "editor.exe", "Esc", "Task Manager"])):
+        for w in words + [STORE, version()]:
+            need(w in part, f"README.txt's {'English' if part is english else 'Chinese'} part lacks {w!r}")
+    return f"UTF-8 with BOM, CR LF, {len(text.splitlines())} lines, Chinese then English"
+
+
+def check_program(dest, program):
+    data = read(os.path.join(dest, f"{program}.exe"))
+    res = pe.resources(data)
+    groups = {k: v for k, v in res.items() if k[0] == pe.RT_GROUP_ICON}
+    need(list(k[1] for k in groups) == [1], f"icon groups {[k[1] for k in groups]}, expected only 1")
+    entries = pe.icon_group(next(iter(groups.values())))
+    icons = {k[1]: v for k, v in res.items() if k[0] == pe.RT_ICON}
+    source = ico_images(os.path.join(ROOT, program, "assets", f"{program}.ico"))
+    need(sorted(source) == [16, 32, 48, 256], f"{program}.ico holds sizes {sorted(source)}")
+    need([(w, h, bits) for w, h, bits, _ in entries] == [(n, n, 32) for n in (16, 32, 48, 256)],
+         f"icon group 1 holds {entries}")
+    for w, _, _, icon_id in entries:
+        need(icons.get(icon_id) == source[w], f"the {w} px icon is not the one in {program}/assets/{program}.ico")
+
+    blobs = [v for k, v in res.items() if k[0] == pe.RT_VERSION]
+    need(len(blobs) == 1, f"{len(blobs)} version resources")
+    (file_version, product_version), translations, strings = pe.version_info(blobs[0])
+    four = version() + ".0" * (3 - version().count("."))
+    need(file_version == product_version == four, f"versions {file_version}, {product_version}, not {four}")
+    need(translations == [(0x0804, 1200)], f"translations {translations}")
+    table = {k: v for (t, k), v in strings.items() if t.upper() == "080404B0"}
+    want = {"FileDescription": PROGRAMS[program], "FileVersion": four, "ProductVersion": four,
+            "OriginalFilename": f"{program}.exe", "InternalName": program}
+    for key, value in want.items():
+        need(table.get(key) == value, f"{key} is {table.get(key)!r}, not {value!r}")
+    need(table.get("ProductName") and table.get("LegalCopyright"), "no ProductName or LegalCopyright")
+    return f"icon 1 = {program}.ico (16/32/48/256), {table['FileDescription']} {four}, 0804/1200"
+
+
+def check_rezip(zip_path, dest, work):
+    """A copy with other times and permissions packs to the same bytes."""
+    copy = os.path.join(work, "copy")
+    shutil.rmtree(copy, ignore_errors=True)
+    shutil.copytree(dest, copy)
+    for n, (parent, dirs, files) in enumerate(os.walk(copy)):
+        for name in files:
+            path = os.path.join(parent, name)
+            os.chmod(path, 0o755 if n % 2 else 0o600)
+            os.utime(path, (1_234_567_890 + n, 1_234_567_890 + n))
+    with zipfile.ZipFile(zip_path) as z:
+        epoch = calendar.timegm(z.infolist()[0].date_time + (0, 0, 0))
+    again = os.path.join(work, "again.zip")
+    subprocess.run([sys.executable, os.path.join(ROOT, "tools", "release", "zip_folder.py"), copy, again,
+                    "--epoch", str(epoch)], check=True)
+    need(read(again) == read(zip_path), "the copy packs to different bytes")
+    return "a copy with other times and permissions packs to the same bytes"
+
+
+# ---------------------------------------------------------------- under wine
+
+
+def lines(path):
+    need(os.path.isfile(path), f"{os.path.basename(path)} was not written")
+    return read(path).decode("utf-8", "replace").splitlines()
+
+
+def check_probe(folder, program):
+    out = lines(os.path.join(folder, f"resources-{program}.txt"))
+    four = version() + ".0" * (3 - version().count("."))
+    want = [
+        f"fixed file {four} product {four} type 1",
+        "translation 080404b0",
+        f"string FileDescription={PROGRAMS[program]}",
+        f"string OriginalFilename={program}.exe",
+        "icon count 1",
+        "extract large 32x32 32bpp alpha, small 16x16 32bpp alpha",
+        "load icon 1 32x32 32bpp alpha",
+    ] + [f"load image {n} {n}x{n} 32bpp alpha" for n in (16, 32, 48, 256)]
+    for w in want:
+        need(w in out, f"{program}: {w!r} not among {out}")
+    return f"{PROGRAMS[program]}: version {four}, one icon, LoadIconW(1) and every size with alpha"
+
+
+def check_store_found(folder):
+    log = read(os.path.join(folder, "folder.log"))
+    slot = store_files()["tavimore00.txt"]
+    need(b"\nslot " + slot + b"\n" in b"\n" + log, f"the probe did not read tavimore00.txt beside it: {log!r}")
+    return "a program started from elsewhere reads 数据库/tavimore00.txt beside itself"
+
+
+def check_window_icon(folder):
+    """Wine hands the window class's icon to X as _NET_WM_ICON: ARGB words,
+    each image after its width and height."""
+    path = os.path.join(folder, "window-icon.txt")
+    text = read(path).decode() if os.path.isfile(path) else ""
+    need("=" in text, f"the editor's window has no _NET_WM_ICON: {text!r}")
+    values = [int(v) for v in text.split("=", 1)[1].replace(",", " ").split()]
+    images, i = {}, 0
+    while i + 2 <= len(values):
+        w, h = values[i], values[i + 1]
+        images[(w, h)] = values[i + 2 : i + 2 + w * h]
+        i += 2 + w * h
+    need((32, 32) in images, f"window icon sizes {sorted(images)}")
+    dib = ico_images(os.path.join(ROOT, "editor", "assets", "editor.ico"))[32]
+    pixels = dib[40 : 40 + 32 * 32 * 4]
+    rows = [pixels[y * 128 : (y + 1) * 128] for y in range(32)][::-1]  # the DIB is bottom-up
+    want = [int.from_bytes(row[x * 4 : x * 4 + 4], "little") for row in rows for x in range(32)]
+    got = [v & 0xFFFFFFFF for v in images[(32, 32)]]
+    need(got == want, f"the window's 32 px icon differs from editor.ico's in {sum(a != b for a, b in zip(got, want))} pixels")
+    return f"the editor's window shows editor.ico ({', '.join(f'{w}x{h}' for w, h in sorted(images))})"
+
+
+def main(argv):
+    if len(argv) == 3 and argv[0] == "zip":
+        zip_path, work = argv[1], argv[2]
+        py, uz = os.path.join(work, "python"), os.path.join(work, "unzip")
+        checks = [
+            ("entries", lambda: check_entries(zip_path)),
+            ("unpack with zipfile", lambda: unpack_python(zip_path, py)),
+            ("unpack with unzip", lambda: unpack_unzip(zip_path, uz)),
+            ("same unpacking", lambda: check_same_trees(py, uz)),
+            ("read-me", lambda: check_readme(py)),
+            ("presenter.exe resources", lambda: check_program(py, "presenter")),
+            ("editor.exe resources", lambda: check_program(py, "editor")),
+            ("re-zip", lambda: check_rezip(zip_path, py, work)),
+        ]
+    elif len(argv) == 2 and argv[0] == "folder":
+        folder = os.path.join(argv[1], "x86_64")
+        checks = [
+            ("presenter.exe under wine", lambda: check_probe(folder, "presenter")),
+            ("editor.exe under wine", lambda: check_probe(folder, "editor")),
+            ("store beside the program", lambda: check_store_found(folder)),
+            ("window icon", lambda: check_window_icon(folder)),
+        ]
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    passed = failed = 0
+    for name, check in checks:
+        try:
+            print(f"ok    {name}: {check()}")
+            passed += 1
+        except (Failed, pe.Malformed, OSError, ValueError, KeyError, IndexError, subprocess.CalledProcessError) as e:
+            print(f"FAIL  {name}: {e}")
+            failed += 1
+    print(f"release: {passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
