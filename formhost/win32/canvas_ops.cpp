@@ -41,7 +41,7 @@ RECT client_of(const Canvas& canvas) {
 // objects come back at the end.
 class PreparedDC {
 public:
-    PreparedDC(HDC dc, const Canvas& canvas) : dc_(dc), saved_(SaveDC(dc)) {
+    PreparedDC(HDC dc, const Canvas& canvas) : saved_(dc) {
         const DrawPanelData& d = canvas.canvas();
         SetMapMode(dc, MM_TEXT);
         SetTextColor(dc, resolve_colour(d.text_colour, COLOR_WINDOWTEXT));
@@ -53,13 +53,9 @@ public:
         }
         SelectObject(dc, canvas.font() ? canvas.font() : GetStockObject(DEFAULT_GUI_FONT));
     }
-    ~PreparedDC() { RestoreDC(dc_, saved_); }
-    PreparedDC(const PreparedDC&) = delete;
-    PreparedDC& operator=(const PreparedDC&) = delete;
 
 private:
-    HDC dc_;
-    int saved_;
+    SavedDC saved_;
 };
 
 int line_height(HDC dc, const std::wstring& line) {

@@ -45,6 +45,20 @@ private:
     HGDIOBJ previous_;
 };
 
+// The whole state of a DC (objects, colours, modes, clipping) for a scope;
+// it comes back as it was at the end.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDC() { RestoreDC(dc_, saved_); }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // A font from a stored 60-byte font record (its face name GBK); empty bytes
 // or a malformed record give no font, meaning the default GUI font.
 UniqueFont make_font(const Bytes& record, bool edit_box_adjustments = false);

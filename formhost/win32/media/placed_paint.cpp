@@ -22,16 +22,12 @@ void fill(HDC dc, const RECT& area, COLORREF colour) {
 // Everything drawn within one scope stays inside `area`.
 class ClipTo {
 public:
-    ClipTo(HDC dc, const RECT& area) : dc_(dc), saved_(SaveDC(dc)) {
+    ClipTo(HDC dc, const RECT& area) : saved_(dc) {
         IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     }
-    ~ClipTo() { RestoreDC(dc_, saved_); }
-    ClipTo(const ClipTo&) = delete;
-    ClipTo& operator=(const ClipTo&) = delete;
 
 private:
-    HDC dc_;
-    int saved_;
+    SavedDC saved_;
 };
 
 void paint_placed(HDC dc, const RECT& area, const Picture& picture, const RECT& dest, COLORREF background) {
