@@ -11,10 +11,10 @@
 namespace formhost::win32 {
 namespace {
 
-// Drawing waits at most this long before its hand-over begins; the
-// hand-over itself takes up to about 5 ms, so every drawing is on the
-// screen within 50 ms of its call.
-constexpr double kHandOverDelay = 40;
+// Drawing waits at most this long before its hand-over begins. The
+// hand-over itself takes up to about 5 ms, and the thread may wake late on
+// a busy machine: the rest of 50 ms is left for both.
+constexpr double kHandOverDelay = 30;
 
 double now_ms() {
     static const double ticks_per_ms = [] {
@@ -31,6 +31,9 @@ class HandOverThread {
 public:
     HandOverThread() {
         thread_.reset(CreateThread(nullptr, 0, &HandOverThread::entry, this, 0, nullptr));
+        // It sleeps nearly all the time; when a hand-over is due it must not
+        // wait behind the drawing it is there for.
+        if (thread_) SetThreadPriority(thread_.get(), THREAD_PRIORITY_ABOVE_NORMAL);
     }
 
     ~HandOverThread() {
