@@ -11,11 +11,10 @@
 //
 // So the canvas reports each drawing here, and one thread of the host hands
 // what is pending to the screen: within 50 ms of the first drawing not yet
-// shown, so that a burst of drawing is handed over in batches, one every
-// 30 to 50 ms;
-// and at once when a routine is about to wait past that moment, so that the
-// hand-over runs while the GUI thread waits rather than holding up its next
-// drawing (a hand-over locks the window's surface). On Windows the
+// shown, so that a burst of drawing is handed over in batches, one every 30
+// to 50 ms; and at once when a routine is about to wait past that moment, so
+// that the hand-over runs while the GUI thread waits rather than holding up
+// its next drawing (a hand-over locks the window's surface). On Windows the
 // compositor shows each frame by itself and a hand-over is a cheap look at
 // an empty queue.
 
