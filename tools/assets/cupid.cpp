@@ -44,11 +44,7 @@ public:
     void stroke(const std::vector<Pt>& pts, double w, Colour col, double opacity = 1.0) { stroke(pts, w, w, col, opacity); }
     // The shape's edge, as a closed line.
     void outline(const Shape& s, double w, Colour col) {
-        for (const Contour& c : s.contours) {
-            std::vector<Pt> ring(c.begin(), c.end());
-            ring.push_back(c.front());
-            stroke(ring, w, col);
-        }
+        for (const Contour& c : s.contours) stroke(closed(c), w, col);
     }
     // A filled shape with a line round it.
     void outlined(const Shape& s, const Paint& p, double w, Colour line) {

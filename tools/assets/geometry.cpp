@@ -55,6 +55,12 @@ std::vector<Pt> transformed(const std::vector<Pt>& pts, const Affine& m) {
     return out;
 }
 
+std::vector<Pt> closed(const Contour& c) {
+    std::vector<Pt> out(c.begin(), c.end());
+    if (!c.empty()) out.push_back(c.front());
+    return out;
+}
+
 Path& Path::move(Pt p) {
     if (current_.size() > 1) done_.push_back(current_);
     current_.assign(1, p);

@@ -65,5 +65,7 @@ Contour polygon_star(Pt centre, double outer, double inner, int points, double r
 // The classic two-lobed heart, point down, `size` wide, centred on `centre`.
 Contour heart(Pt centre, double size, double rotation = 0.0);
 std::vector<Pt> transformed(const std::vector<Pt>& pts, const Affine& m);
+// A contour as an open line that ends back at its start, for stroking its edge.
+std::vector<Pt> closed(const Contour& c);
 
 }  // namespace assets

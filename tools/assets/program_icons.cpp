@@ -50,11 +50,7 @@ public:
         c_.stroke(transformed(pts, m_), w0 * scale_, w1 * scale_, solid(col), opacity);
     }
     void outline(const Shape& s, double w, Colour col, double opacity = 1.0) {
-        for (const Contour& ring : s.contours) {
-            std::vector<Pt> pts(ring.begin(), ring.end());
-            pts.push_back(ring.front());
-            stroke(pts, w, w, col, opacity);
-        }
+        for (const Contour& ring : s.contours) stroke(closed(ring), w, w, col, opacity);
     }
     // The shape blurred by `softness` units, moved by (dx, dy): a shadow or a glow.
     void soft(const Shape& s, double dx, double dy, double softness, Colour col, double opacity) {

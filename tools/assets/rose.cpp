@@ -46,11 +46,7 @@ public:
     // The ink line round a part, laid before the part itself so that only
     // its outer half shows.
     void ink(const Shape& s, Colour col) {
-        for (const Contour& c : s.contours) {
-            std::vector<Pt> ring(c.begin(), c.end());
-            ring.push_back(c.front());
-            stroke(ring, kInk, kInk, col);
-        }
+        for (const Contour& c : s.contours) stroke(closed(c), kInk, kInk, col);
     }
     // A soft shadow of the shape, moved by (dx, dy), kept inside `clip` when given.
     void shadow(const Shape& s, double dx, double dy, double softness, Colour col, double opacity,
