@@ -10,8 +10,9 @@
 
 namespace store {
 
-// The whole file, or the empty byte set on any failure. Opens for reading
-// with read sharing only and never creates the file.
+// The whole file, or the empty byte set on any failure, a file too large to
+// be held included. Opens for reading with read sharing only and never
+// creates the file.
 Bytes read_file(std::string_view name);
 
 // Replaces the file's content with the byte sets one after another. The new
