@@ -256,10 +256,15 @@ LRESULT HostWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (Control* c = control_for(reinterpret_cast<HWND>(lparam)))
                 if (HBRUSH brush = c->colours(reinterpret_cast<HDC>(wparam))) return reinterpret_cast<LRESULT>(brush);
             break;
-        case WM_CLOSE:
+        case WM_CLOSE: {
+            // The routine may close the window itself, and even load it
+            // again: only the window asked to close is destroyed, and this
+            // object is not touched once the routine has run.
+            HWND asked = hwnd_;
             raise_event(entry_.id, 0, kEventCloseQuery);
-            DestroyWindow(hwnd_);
+            if (IsWindow(asked)) DestroyWindow(asked);
             return 0;
+        }
         case WM_DESTROY:
             raise_event(entry_.id, 0, kEventDestroying);
             return 0;
