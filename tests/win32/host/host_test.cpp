@@ -182,32 +182,29 @@ struct FatalCase {
     const char* text;
 };
 
+// The box with the headline and the text (none when empty), exit code -1,
+// and neither the exit routine nor anything after the failure ran.
+void expect_fatal_end(const FatalCase& c) {
+    SCOPED_TRACE(formhost::win32::narrow(c.scenario));
+    const ProbeRun run = run_probe(c.scenario);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exit_code, kFatalExitCode);
+    EXPECT_EQ(run.box_caption, formhost::win32::widen("错误"));
+    const std::string text = *c.text ? std::string("错误信息：") + c.text + "\r\n" : std::string();
+    EXPECT_EQ(run.box_text, formhost::win32::widen("运行时出错!\r\n\r\n" + text))
+        << formhost::win32::narrow(run.box_text);
+    EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
+    EXPECT_FALSE(has(run.log, "not reached")) << show(run.log);
+}
+
 TEST(HostFatalErrors, ShowTheirBoxAndEndWithMinusOneWithoutTheExitRoutine) {
-    const FatalCase cases[] = {
-        {L"unloaded_kind_property", "指定窗口尚未载入"},
-        {L"unknown_window", "未载入欲访问窗口组件所在的窗口"},
-    };
-    for (const FatalCase& c : cases) {
-        SCOPED_TRACE(formhost::win32::narrow(c.scenario));
-        const ProbeRun run = run_probe(c.scenario);
-        ASSERT_TRUE(run.finished);
-        EXPECT_EQ(run.exit_code, kFatalExitCode);
-        EXPECT_EQ(run.box_caption, formhost::win32::widen("错误"));
-        const std::wstring expected =
-            formhost::win32::widen(std::string("运行时出错!\r\n\r\n错误信息：") + c.text + "\r\n");
-        EXPECT_EQ(run.box_text, expected) << formhost::win32::narrow(run.box_text);
-        EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
-        EXPECT_FALSE(has(run.log, "not reached")) << show(run.log);
-    }
+    expect_fatal_end({L"unloaded_kind_property", "指定窗口尚未载入"});
+    expect_fatal_end({L"unknown_window", "未载入欲访问窗口组件所在的窗口"});
 }
 
 // What the probe asks for in its alloc_in_* scenarios: half the address
 // space and one byte.
 constexpr std::size_t kImpossibleBytes = (std::numeric_limits<std::size_t>::max() >> 1) + 1;
-
-std::wstring fatal_box_text(const std::string& text) {
-    return formhost::win32::widen("运行时出错!\r\n\r\n" + (text.empty() ? "" : "错误信息：" + text + "\r\n"));
-}
 
 TEST(HostFatalErrors, RoutinesThatThrowOrExhaustTheHeapEndInTheHostsBox) {
     const std::string allocation = "分配 " + std::to_string(kImpossibleBytes) + " 字节内存失败!";
@@ -217,15 +214,7 @@ TEST(HostFatalErrors, RoutinesThatThrowOrExhaustTheHeapEndInTheHostsBox) {
         {L"alloc_in_init", allocation.c_str()},    {L"alloc_in_created", allocation.c_str()},
         {L"alloc_in_tick", allocation.c_str()},
     };
-    for (const FatalCase& c : cases) {
-        SCOPED_TRACE(formhost::win32::narrow(c.scenario));
-        const ProbeRun run = run_probe(c.scenario);
-        ASSERT_TRUE(run.finished);
-        EXPECT_EQ(run.exit_code, kFatalExitCode);
-        EXPECT_EQ(run.box_caption, formhost::win32::widen("错误"));
-        EXPECT_EQ(run.box_text, fatal_box_text(c.text)) << formhost::win32::narrow(run.box_text);
-        EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
-    }
+    for (const FatalCase& c : cases) expect_fatal_end(c);
 }
 
 TEST(HostReentrancy, AWindowClosedAndLoadedAgainByItsCloseRoutineStays) {
