@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 
+#include "fatal_error.h"
 #include "host_state.h"
 #include "unique_handle.h"
 
@@ -57,12 +58,16 @@ public:
     HandOverFigures figures() const { return {hand_overs_.load(), longest_wait_ms_.load()}; }
 
 private:
-    static DWORD WINAPI entry(void* self) noexcept {
-        static_cast<HandOverThread*>(self)->run();
+    static DWORD WINAPI entry(void* self) {
+        try {
+            static_cast<HandOverThread*>(self)->run();
+        } catch (...) {
+            fatal_error_from_exception();
+        }
         return 0;
     }
 
-    void run() noexcept {
+    void run() {
         const HANDLE until_pending[] = {stop_.get(), pending_.get()};
         const HANDLE until_due[] = {stop_.get(), urgent_.get()};
         for (;;) {
