@@ -90,18 +90,23 @@ public:
     }
     void phase(int number) override {
         const double t = now_ms();
+        const formhost::win32::HandOverFigures handed = formhost::win32::hand_over_figures();
         if (number > 1) {
             phase_ms[number - 2] = t - phase_started_;
             phase_drawing_ms[number - 2] = drawing - drawing_at_phase_start_;
+            phase_hand_overs[number - 2] = handed.hand_overs - handed_at_phase_start_.hand_overs;
+            phase_hand_over_ms[number - 2] = handed.hand_over_ms - handed_at_phase_start_.hand_over_ms;
         }
         phase_started_ = t;
         drawing_at_phase_start_ = drawing;
+        handed_at_phase_start_ = handed;
         if (number == 6) ended = t;
     }
 
     double first_rose = 0, slot_12_written = 0, ended = 0;
     double drawing = 0, waiting = 0;
-    double phase_ms[5] = {}, phase_drawing_ms[5] = {};
+    double phase_ms[5] = {}, phase_drawing_ms[5] = {}, phase_hand_over_ms[5] = {};
+    int phase_hand_overs[5] = {};
     int screen_reads = 0;
     double screen_reads_ms = 0;
 
@@ -117,6 +122,7 @@ private:
     bool keep_waits_;
     bool reading_slot_12_ = false;
     double phase_started_ = 0, drawing_at_phase_start_ = 0;
+    formhost::win32::HandOverFigures handed_at_phase_start_;
 };
 
 constexpr const char* kPhaseNames[] = {"outline + slots 00-02", "inner heart + slots 03-04", "scatter + slots 05-06",
@@ -142,9 +148,12 @@ void the_show_with_its_waits() {
           to_end - kWaitsToEnd);
     print("  drawing in the same run    %8.0f ms; in the waits %.0f ms\n", stage.drawing, stage.waiting);
     for (int i = 0; i < 5; ++i)
-        print("    %-26s %8.1f ms drawing in %.0f ms\n", kPhaseNames[i], stage.phase_drawing_ms[i], stage.phase_ms[i]);
-    print("  hand-overs to the screen   %8d; longest wait of a drawing for its hand-over %.1f ms\n",
-          after.hand_overs - before.hand_overs, after.longest_wait_ms);
+        print("    %-26s %8.1f ms drawing in %.0f ms; %d hand-overs taking %.0f ms\n", kPhaseNames[i],
+              stage.phase_drawing_ms[i], stage.phase_ms[i], stage.phase_hand_overs[i], stage.phase_hand_over_ms[i]);
+    print("  hand-overs to the screen   %8d, taking %.0f ms in all, the longest %.1f ms\n",
+          after.hand_overs - before.hand_overs, after.hand_over_ms - before.hand_over_ms, after.longest_hand_over_ms);
+    print("  drawing on the screen later than 50 ms: after %d of them; the longest wait %.1f ms\n",
+          after.late - before.late, after.longest_wait_ms);
 }
 
 void the_drawing_alone() {

@@ -25,9 +25,14 @@ void drawing_done();
 
 struct HandOverFigures {
     int hand_overs = 0;
+    // Hand-overs that put a drawing on the screen later than 50 ms after it.
+    int late = 0;
     // The longest time from a drawing's report to the end of the hand-over
     // that put it on the screen.
     double longest_wait_ms = 0;
+    // The time the hand-overs took, in all and the longest one.
+    double hand_over_ms = 0;
+    double longest_hand_over_ms = 0;
 };
 HandOverFigures hand_over_figures();
 
