@@ -5,9 +5,10 @@
 // holds the GUI thread for a long time (the presenter's show). Under Wine
 // such drawing reaches the screen only when the process next looks at a
 // message queue, and for a colour-keyed layered window each of those
-// hand-overs rebuilds the window's shape from its whole surface: about 5 ms
-// at 1920 x 1080, whatever was drawn. Handing over after every operation
-// therefore made the show almost twice as long as its waits.
+// hand-overs rebuilds the window's shape from its whole surface: at
+// 1920 x 1080 from 4 ms on an empty stage to 20 ms on one covered with roses,
+// whatever was drawn. Handing over after every operation therefore made the
+// show almost twice as long as its waits.
 //
 // So the canvas reports each drawing here, and one thread of the host hands
 // what is pending to the screen: within 50 ms of the first drawing not yet
