@@ -66,7 +66,7 @@ int red_roses_in(int left, int top, int width, int height) {
 }
 
 // Drawing adds to the show's waits, by how much depends on the machine (in
-// the emulated 32-bit PC the show runs about twice as long): look again
+// the emulated 32-bit PC the show takes several times as long): look again
 // until the condition holds or a generous time is up.
 template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check) {
     do {
@@ -89,7 +89,7 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
 
     ASSERT_TRUE(presenter.start());
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    HWND stage = presenter.wait_for_window(L"FormHostWindow", 20000, w);
+    HWND stage = presenter.wait_for_window(L"FormHostWindow", bench::scaled_ms(20000), w);
     ASSERT_NE(stage, nullptr) << "no stage window covering the screen";
     const DWORD shown = GetTickCount();
 
@@ -111,20 +111,20 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     const int step = l.line + 2;
     const int first_rose_x = 22 * l.scale_x, first_rose_y = 6 * l.scale_y;
 
-    EXPECT_TRUE(eventually(shown, 20000, [&] { return red_roses_in(first_rose_x, first_rose_y, 96, 96) > 20; }))
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(20000), [&] { return red_roses_in(first_rose_x, first_rose_y, 96, 96) > 20; }))
         << "no rose at the heart's first point";
     presenter.write_file("数据库/tavimore07.txt", "刚刚保存的话");  // before the show reaches it
 
-    EXPECT_TRUE(eventually(shown, 60000, [&] { return magenta_in(l.block(200), 9 * l.scale_y, 400, l.line) > 100; }))
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(60000), [&] { return magenta_in(l.block(200), 9 * l.scale_y, 400, l.line) > 100; }))
         << "slot 00 not written";
 
     const int second_block_y = 6 * l.scale_y;
-    EXPECT_TRUE(eventually(shown, 150000, [&] {
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(150000), [&] {
         return magenta_in(std::max(l.block(400), 0), second_block_y, 100, l.line) > 50;
     })) << "slot 05 not written";
 
     const int x = l.block(300), y = 9 * l.scale_y;
-    EXPECT_TRUE(eventually(shown, 200000, [&] { return magenta_in(x, y + 5 * step, 300, l.line) > 100; }))
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(200000), [&] { return magenta_in(x, y + 5 * step, 300, l.line) > 100; }))
         << "slot 12, the last line, not written";
     // After the wipe only the last block is left of the texts.
     EXPECT_LT(magenta_in(std::max(l.block(400), 0), second_block_y, std::min(100, l.block(300) - l.block(400)), l.line),
