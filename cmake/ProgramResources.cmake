@@ -1,6 +1,8 @@
 # What a program shows about itself on the user's machine: its icon (title
-# bar, task bar, Explorer) and its version information (the file's
-# Properties > Details page).
+# bar, task bar, Explorer), its version information (the file's
+# Properties > Details page) and its application manifest (which Windows
+# versions it knows, no elevation, the current look of its controls, no DPI
+# awareness; program.manifest.in beside this file).
 #
 # add_program_resources(<target> ICON <file.ico> DESCRIPTION <text>
 #                       [PRODUCT <text>] [COMPANY <text>] [COPYRIGHT <text>]
@@ -54,6 +56,11 @@ function(add_program_resources target)
     set(company_line "      VALUE \"CompanyName\", \"${company}\"\n")
   endif()
 
+  set(MANIFEST_NAME "${target}")
+  set(MANIFEST_VERSION "${dotted}")
+  set(manifest "${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest")
+  configure_file("${_program_resources_dir}/program.manifest.in" "${manifest}" @ONLY)
+
   # The strings are written as UTF-8 and windres stores them as UTF-16, which
   # is what the translation's code page 1200 says: the texts read right
   # whatever the user's ANSI code page.
@@ -66,6 +73,10 @@ function(add_program_resources target)
 // whatever the user's language.
 LANGUAGE 0, 0
 1 ICON \"${icon}\"
+
+// The manifest Windows reads when it starts the program
+// (CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST).
+1 24 \"${manifest}\"
 
 // Chinese (Simplified, PRC), Unicode strings.
 LANGUAGE 4, 2
@@ -99,7 +110,7 @@ ${company_line}\
 END
 ")
   target_sources(${target} PRIVATE "${rc}")
-  set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${icon}")
+  set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${icon};${manifest}")
   # The link time in the PE header would make two builds of the same
   # sources differ; the version resource says which build this is.
   target_link_options(${target} PRIVATE LINKER:--no-insert-timestamp)

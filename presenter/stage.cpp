@@ -1,11 +1,13 @@
 #include "stage.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <algorithm>
 
 #include "formhost/win32/canvas_ops.h"
 #include "formhost/win32/host_api.h"
+#include "formhost/win32/screen_hand_over.h"
 #include "ids.h"
 #include "store/slot_names.h"
 #include "store/text_bytes.h"
@@ -17,6 +19,8 @@ namespace {
 // White is the stage's see-through colour: a picture drawn with it as its
 // transparent colour leaves the stage clear where it is white.
 constexpr int kWhiteTransparent = -0xFFFFFF;
+
+constexpr UINT kFinestTimerPeriod = 1;  // ms
 
 formhost::ByteView rose_icon_bytes() {
     HRSRC found = FindResourceW(nullptr, L"ROSE", RT_RCDATA);
@@ -55,6 +59,22 @@ void CanvasStage::stop_timer() {
     formhost::write_property(kStageWindow, kShowTimer, 8, formhost::Value{std::int32_t{0}});
 }
 
-void CanvasStage::wait(int milliseconds) { Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
+void CanvasStage::wait(int milliseconds) {
+    // What was drawn goes to the screen while the show waits, not while it
+    // draws its next rose.
+    formhost::hand_over_before_wait(milliseconds);
+    Sleep(static_cast<DWORD>(std::max(milliseconds, 0)));
+}
+
+void CanvasStage::fine_timer(bool on) {
+    if (on == fine_timer_) return;
+    fine_timer_ = on;
+    // The system keeps the finest period any program asked for; Windows also
+    // gives it back by itself when the process ends.
+    if (on)
+        timeBeginPeriod(kFinestTimerPeriod);
+    else
+        timeEndPeriod(kFinestTimerPeriod);
+}
 
 }  // namespace presenter

@@ -20,9 +20,11 @@ public:
     std::string read_slot(int slot) override;
     void stop_timer() override;
     void wait(int milliseconds) override;
+    void fine_timer(bool on) override;
 
 private:
     std::unique_ptr<formhost::win32::Picture> rose_;
+    bool fine_timer_ = false;
 };
 
 }  // namespace presenter

@@ -33,6 +33,7 @@ void draw_outline(Stage& stage, const HeartLayout& layout, int pause) {
 
 void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
     const double sx = layout.scale_x(), sy = layout.scale_y();
+    stage.fine_timer(true);
     stage.load_rose();
 
     stage.phase(1);
@@ -91,6 +92,7 @@ void run_show(Stage& stage, const HeartLayout& layout, ShowRandom& random) {
     stage.stop_timer();
     stage.wait(5000);
     stage.phase(6);
+    stage.fine_timer(false);
 }
 
 }  // namespace presenter

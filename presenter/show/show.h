@@ -29,6 +29,11 @@ public:
     virtual void stop_timer() = 0;
     // A plain wait: nothing else runs meanwhile.
     virtual void wait(int milliseconds) = 0;
+    // The waits last what they say only with the system timer at its finest:
+    // at Windows' default tick of 15.625 ms a wait of 10 ms lasts a whole
+    // tick and the show a good 8 s longer. The show asks for the fine timer
+    // before anything else and gives it back after its last wait.
+    virtual void fine_timer(bool /*on*/) {}
     // Marks where each drawing phase begins: 1 the outline, 2 the inner
     // heart, 3 the scatter, 4 the wipe, 5 the outline again, 6 the end.
     virtual void phase(int /*number*/) {}

@@ -6,7 +6,8 @@ PC's shell can read: one file per test, in the order they should run.
 
 Each file holds "name NAME", "timeout SECONDS", "dir DIR", then "env K=V"
 and "arg A" lines, one value per line. Paths under BUILD_DIR become paths
-under GUEST_DIR. FIRST_NAME... run first, in that order; the others follow
+under GUEST_DIR, in arguments and in the values of the environment.
+FIRST_NAME... run first, in that order; the others follow
 in CTest's order.
 """
 import json
@@ -33,7 +34,9 @@ def entry(test, build_dir, guest_dir):
     lines = [f"name {test['name']}",
              f"timeout {int(float(props.get('TIMEOUT', DEFAULT_TIMEOUT)) * SLOWDOWN)}",
              f"dir {guest_path(props.get('WORKING_DIRECTORY', build_dir), build_dir, guest_dir)}"]
-    lines += [f"env {e}" for e in props.get("ENVIRONMENT", [])]
+    for assignment in props.get("ENVIRONMENT", []):
+        key, _, value = assignment.partition("=")
+        lines.append(f"env {key}={guest_path(value, build_dir, guest_dir)}")
     lines += [f"arg {guest_path(a, build_dir, guest_dir)}" for a in test["command"]]
     for line in lines:
         if "\n" in line:

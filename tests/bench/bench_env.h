@@ -10,9 +10,9 @@
 
 namespace bench {
 
-// The directory named by the environment variable, as a Windows path without
-// a trailing separator; empty when the variable is unset.
-inline std::wstring dir_from_env(const wchar_t* name) {
+// The file or directory named by the environment variable, as a Windows
+// path without a trailing separator; empty when the variable is unset.
+inline std::wstring path_from_env(const wchar_t* name) {
   wchar_t buf[MAX_PATH * 2];
   const DWORD n = GetEnvironmentVariableW(name, buf, static_cast<DWORD>(std::size(buf)));
   if (n == 0 || n >= std::size(buf)) return {};

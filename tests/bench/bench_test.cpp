@@ -178,7 +178,7 @@ std::string without_silence_around(const std::string& bytes) {
 }
 
 TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
-  const std::wstring dir = bench::dir_from_env(L"BENCH_CAPTURE_DIR");
+  const std::wstring dir = bench::path_from_env(L"BENCH_CAPTURE_DIR");
   if (dir.empty()) GTEST_SKIP() << "BENCH_CAPTURE_DIR unset: no bench session running";
 
   const UINT devices = waveOutGetNumDevs();
@@ -252,7 +252,7 @@ TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
 class Recorder : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = bench::dir_from_env(L"BENCH_RECORD_DIR");
+    dir_ = bench::path_from_env(L"BENCH_RECORD_DIR");
     if (dir_.empty()) GTEST_SKIP() << "BENCH_RECORD_DIR unset: no bench session running";
     Clean();
   }

@@ -21,7 +21,7 @@ std::string to_utf8(const wchar_t* s) {
 }
 
 std::wstring log_path() {
-  const std::wstring dir = bench::dir_from_env(L"BENCH_RECORD_DIR");
+  const std::wstring dir = bench::path_from_env(L"BENCH_RECORD_DIR");
   if (dir.empty()) return {};
   wchar_t exe[MAX_PATH];
   const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);

@@ -41,14 +41,14 @@ class TestList(unittest.TestCase):
     def test_commands_environment_and_limits_reach_the_guest(self):
         result, files = self.run_list([
             test("host_tests_en_US", ["/b/build/i686/tests/win32/host_tests.exe", "--gtest_filter=A.*"],
-                 ENVIRONMENT=["BENCH_LANG=en_US.UTF-8", "X=a b"], TIMEOUT=180.0,
+                 ENVIRONMENT=["BENCH_LANG=en_US.UTF-8", "X=a=b c", "LOG=/b/build/i686/tests/t.log"], TIMEOUT=180.0,
                  WORKING_DIRECTORY="/b/build/i686/tests/win32"),
         ])
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout.strip(), "1")
         self.assertEqual(files["000"], [
             "name host_tests_en_US", "timeout 540", "dir /opt/programs/tests/win32",
-            "env BENCH_LANG=en_US.UTF-8", "env X=a b",
+            "env BENCH_LANG=en_US.UTF-8", "env X=a=b c", "env LOG=/opt/programs/tests/t.log",
             "arg /opt/programs/tests/win32/host_tests.exe", "arg --gtest_filter=A.*"])
 
     def test_only_paths_inside_the_build_move(self):

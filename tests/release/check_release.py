@@ -19,6 +19,7 @@ import os
 import shutil
 import subprocess
 import sys
+import xml.etree.ElementTree as ET
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -175,6 +176,61 @@ def check_program(dest, program):
     return f"icon 1 = {program}.ico (16/32/48/256), {table['FileDescription']} {four}, 0804/1200"
 
 
+# What each program's manifest must say, by the namespaces Windows reads.
+ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
+ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+COMPAT = "{urn:schemas-microsoft-com:compatibility.v1}"
+DPI = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+SUPPORTED_OS = {
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Vista",
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "10/11",
+}
+
+
+def check_manifest(dest, program):
+    res = pe.resources(read(os.path.join(dest, f"{program}.exe")))
+    manifests = {k[1]: v for k, v in res.items() if k[0] == pe.RT_MANIFEST}
+    need(list(manifests) == [1], f"manifests {list(manifests)}, expected only 1 (the process's own)")
+    root = ET.fromstring(manifests[1])
+    os_ids = [e.get("Id") for e in root.iter(f"{COMPAT}supportedOS")]
+    need(sorted(os_ids) == sorted(SUPPORTED_OS), f"supportedOS {os_ids}")
+    levels = [e.get("level") for e in root.iter(f"{ASM_V3}requestedExecutionLevel")]
+    need(levels == ["asInvoker"], f"requestedExecutionLevel {levels}")
+    controls = [e.attrib for e in root.iter(f"{ASM_V1}assemblyIdentity")
+                if e.get("name") == "Microsoft.Windows.Common-Controls"]
+    need(len(controls) == 1 and controls[0].get("version") == "6.0.0.0"
+         and controls[0].get("publicKeyToken") == "6595b64144ccf1df", f"Common-Controls dependency {controls}")
+    dpi = [e.text for e in root.iter(f"{DPI}dpiAware")]
+    need(dpi == ["false"], f"dpiAware {dpi}")
+    return "asInvoker, Windows " + ", ".join(SUPPORTED_OS[i] for i in os_ids) + ", Common-Controls 6, dpiAware false"
+
+
+def imported(path):
+    """{dll: [routine names]} from the import table, as objdump lists it."""
+    out = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], capture_output=True, text=True,
+                         check=True).stdout
+    imports, dll = {}, None
+    for line in out.splitlines():
+        if line.strip().startswith("DLL Name:"):
+            dll = line.split(":", 1)[1].strip().lower()
+            imports[dll] = []
+        elif dll and line.startswith("\t") and len(line.split()) == 3 and line.split()[1].isdigit():
+            imports[dll].append(line.split()[2])
+    return imports
+
+
+def check_presenter_imports(dest):
+    got = imported(os.path.join(dest, "presenter.exe"))
+    want = {"user32.dll": ["DisableProcessWindowsGhosting"], "winmm.dll": ["timeBeginPeriod", "timeEndPeriod"]}
+    for dll, names in want.items():
+        for name in names:
+            need(name in got.get(dll, []), f"presenter.exe does not import {dll}!{name}")
+    return "imports user32!DisableProcessWindowsGhosting, winmm!timeBeginPeriod and timeEndPeriod"
+
+
 def check_rezip(zip_path, dest, work):
     """A copy with other times and permissions packs to the same bytes."""
     copy = os.path.join(work, "copy")
@@ -260,6 +316,9 @@ def main(argv):
             ("read-me", lambda: check_readme(py)),
             ("presenter.exe resources", lambda: check_program(py, "presenter")),
             ("editor.exe resources", lambda: check_program(py, "editor")),
+            ("presenter.exe manifest", lambda: check_manifest(py, "presenter")),
+            ("editor.exe manifest", lambda: check_manifest(py, "editor")),
+            ("presenter.exe imports", lambda: check_presenter_imports(py)),
             ("re-zip", lambda: check_rezip(zip_path, py, work)),
         ]
     elif len(argv) == 2 and argv[0] == "folder":
@@ -278,7 +337,8 @@ def main(argv):
         try:
             print(f"ok    {name}: {check()}")
             passed += 1
-        except (Failed, pe.Malformed, OSError, ValueError, KeyError, IndexError, subprocess.CalledProcessError) as e:
+        except (Failed, pe.Malformed, OSError, ValueError, KeyError, IndexError, ET.ParseError,
+                subprocess.CalledProcessError) as e:
             print(f"FAIL  {name}: {e}")
             failed += 1
     print(f"release: {passed} passed, {failed} failed")

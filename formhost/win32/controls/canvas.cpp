@@ -1,5 +1,6 @@
 #include "canvas.h"
 
+#include "formhost/win32/screen_hand_over.h"
 #include "frame_styles.h"
 #include "kinds.h"
 
@@ -67,12 +68,7 @@ void Canvas::erase_area(const RECT& area) {
     clean_ = area;
 }
 
-void Canvas::present() const {
-    GdiFlush();
-    // A zero wait looks at the queue without taking or dispatching anything;
-    // that is when Wine flushes window surfaces to the display.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-}
+void Canvas::present() const { drawing_done(); }
 
 void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
     if (image_dc_) draw(image_dc_);

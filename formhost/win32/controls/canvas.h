@@ -41,9 +41,8 @@ public:
     // The canvas font, or null for the default GUI font.
     HFONT font() const { return font_.get(); }
 
-    // Puts what was drawn on the screen now, even while the thread's message
-    // loop is not running (Wine otherwise copies a window's drawing to the
-    // screen only when the thread next looks at its queue).
+    // Puts what was drawn on the screen within 50 ms, even while the
+    // thread's message loop is not running (see screen_hand_over.h).
     void present() const;
 
     // The current drawing position; the window's DCs are per call, so it is

@@ -26,8 +26,14 @@ public:
 
     int screen_width() override { return w_; }
     int screen_height() override { return h_; }
-    void load_rose() override { ++loads; }
-    void draw_rose(int x, int y) override { roses.push_back({x, y, writes_done}); }
+    void load_rose() override {
+        ++loads;
+        if (!fine_) ++calls_without_fine_timer;
+    }
+    void draw_rose(int x, int y) override {
+        roses.push_back({x, y, writes_done});
+        if (!fine_) ++calls_without_fine_timer;
+    }
     void set_write_position(int x, int y) override {
         x_ = x;
         y_ = y;
@@ -48,7 +54,14 @@ public:
         return "slot" + std::to_string(slot);
     }
     void stop_timer() override { stopped_at = waited; }
-    void wait(int milliseconds) override { waited += milliseconds; }
+    void wait(int milliseconds) override {
+        waited += milliseconds;
+        if (!fine_) ++calls_without_fine_timer;
+    }
+    void fine_timer(bool on) override {
+        fine_timer_calls.push_back({on, waited});
+        fine_ = on;
+    }
     void phase(int number) override { phases.emplace_back(number, static_cast<int>(roses.size())); }
 
     int loads = 0;
@@ -61,11 +74,14 @@ public:
     std::vector<std::pair<int, int>> reads;  // slot, time of reading
     std::vector<std::vector<int>> clears;
     std::vector<std::pair<int, int>> phases;  // number, roses drawn before it
+    std::vector<std::pair<bool, int>> fine_timer_calls;  // on or off, time of the call
+    int calls_without_fine_timer = 0;
 
 private:
     int w_, h_;
     int x_ = 0, y_ = 0;
     int pending_slot_ = -1;
+    bool fine_ = false;
 };
 
 TEST(Show, RunsItsPhasesWithTheirWaitsAndRoses) {
@@ -139,6 +155,15 @@ TEST(Show, ReadsEachSlotInOrderAtItsMomentAndWritesItWhereItBelongs) {
     EXPECT_EQ(stage.writes[9].x, 624);
     EXPECT_EQ(stage.writes[14].slot, 12);
     EXPECT_EQ(stage.writes[14].y, stage.writes[13].y + 1) << "slot 12 follows the lines of slot 11";
+}
+
+TEST(Show, HoldsTheFineTimerFromBeforeItsFirstStepToAfterItsLastWait) {
+    RecordingStage stage(1024, 768);
+    const HeartLayout layout(1024, 768);
+    ShowRandom random([] { return 0u; });
+    run_show(stage, layout, random);
+    EXPECT_EQ(stage.fine_timer_calls, (std::vector<std::pair<bool, int>>{{true, 0}, {false, 60780}}));
+    EXPECT_EQ(stage.calls_without_fine_timer, 0) << "a rose or a wait outside the fine timer";
 }
 
 TEST(Show, WritePositionsOnASmallScreenMayStartLeftOfIt) {

@@ -1,8 +1,10 @@
 #include "program_run.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
+#include "bench_env.h"
 #include "formhost/win32/gbk_text.h"
 #include "store/slot_names.h"
 
@@ -93,17 +95,63 @@ void ProgramRun::write_file(const std::string& gbk_name, const std::string& byte
     std::ofstream(file(gbk_name), std::ios::binary) << bytes;
 }
 
-bool ProgramRun::start() {
+bool ProgramRun::start() { return launch(nullptr); }
+
+bool ProgramRun::launch(const wchar_t* environment) {
     const std::wstring exe = (folder_ / exe_name_).wstring();
     std::wstring command = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        test_program_folder_path().c_str(), &si, &process_))
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        const_cast<wchar_t*>(environment), test_program_folder_path().c_str(), &si, &process_))
         return false;
     CloseHandle(process_.hThread);
     process_.hThread = nullptr;
     return true;
+}
+
+namespace {
+
+// This process's environment with WINEDEBUG replaced, as an environment block.
+std::wstring environment_with(const std::wstring& winedebug) {
+    std::wstring block;
+    wchar_t* current = GetEnvironmentStringsW();
+    for (const wchar_t* entry = current; *entry; entry += wcslen(entry) + 1)
+        if (_wcsnicmp(entry, L"WINEDEBUG=", 10) != 0) block.append(entry).push_back(L'\0');
+    FreeEnvironmentStringsW(current);
+    block.append(L"WINEDEBUG=" + winedebug).push_back(L'\0');
+    return block;
+}
+
+}  // namespace
+
+bool ProgramRun::start_traced(const std::wstring& routines) {
+    if (bench::path_from_env(L"BENCH_WINE_LOG").empty()) return false;
+    // Wine's relay trace covers the routines this value names; it is read
+    // when a process starts.
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Debug", L"RelayInclude", REG_SZ, routines.c_str(),
+                        static_cast<DWORD>((routines.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+        return false;
+    // Each line then begins with the process id, as "0104:0108:Call ...".
+    const std::wstring environment = environment_with(L"+pid,+relay");
+    return launch(environment.c_str());
+}
+
+std::vector<std::string> ProgramRun::traced_calls() const {
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%04lx:", process_.dwProcessId);
+    std::vector<std::string> calls;
+    std::ifstream in(std::filesystem::path(bench::path_from_env(L"BENCH_WINE_LOG")));
+    for (std::string line; std::getline(in, line);) {
+        // "0104:0108:Call user32.CreateWindowExW(...) ret=..."; calls of
+        // window procedures, DLL entry points and TLS callbacks are not
+        // named "dll.routine(".
+        if (!line.starts_with(prefix) || line.compare(10, 5, "Call ") != 0) continue;
+        const std::string call = line.substr(15, line.rfind(" ret=") - 15);
+        const std::size_t dot = call.find('.'), open = call.find('('), space = call.find(' ');
+        if (dot < open && open != std::string::npos && open < space) calls.push_back(call);
+    }
+    return calls;
 }
 
 HWND ProgramRun::wait_for_window(const wchar_t* cls, DWORD timeout_ms, int min_width) const {

@@ -20,6 +20,14 @@ public:
     // Starts the program from another current directory (it must find its
     // store by itself).
     bool start();
+    // Starts it as start() does, with Wine's trace of the calls it makes to
+    // the named system routines (e.g. "user32.CreateWindowExW;winmm.timeBeginPeriod"),
+    // which Wine writes where scripts/wine/run sends Wine's own messages:
+    // the file BENCH_WINE_LOG names. false without that file.
+    bool start_traced(const std::wstring& routines);
+    // The traced calls so far, in order: "user32.CreateWindowExW(...)" and so
+    // on, as Wine wrote them.
+    std::vector<std::string> traced_calls() const;
     // A visible top-level window of the program whose class is `cls` (and,
     // if given, whose size is at least `min_width` wide), waiting up to the
     // deadline.
@@ -41,8 +49,10 @@ public:
     void write_file(const std::string& gbk_name, const std::string& bytes) const;
 
 private:
-    std::wstring exe_name_;
     std::filesystem::path folder_;
+    bool launch(const wchar_t* environment);
+
+    std::wstring exe_name_;
     PROCESS_INFORMATION process_{};
 };
 

@@ -28,7 +28,7 @@ std::vector<std::string> store_texts() {
     return texts;
 }
 
-std::wstring record_log(const wchar_t* name) { return bench::dir_from_env(L"BENCH_RECORD_DIR") + L"\\" + name + L".log"; }
+std::wstring record_log(const wchar_t* name) { return bench::path_from_env(L"BENCH_RECORD_DIR") + L"\\" + name + L".log"; }
 
 std::vector<std::string> recorded(const wchar_t* name) {
     std::vector<std::string> lines;
@@ -52,7 +52,7 @@ std::vector<std::string> wait_for_records(const wchar_t* name, std::size_t count
 class Editor : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (bench::dir_from_env(L"BENCH_RECORD_DIR").empty()) GTEST_SKIP() << "no bench session (recorders)";
+        if (bench::path_from_env(L"BENCH_RECORD_DIR").empty()) GTEST_SKIP() << "no bench session (recorders)";
         DeleteFileW(record_log(L"recorder").c_str());
         DeleteFileW(record_log(L"iexplore").c_str());
         DeleteFileW(record_log(L"Program").c_str());

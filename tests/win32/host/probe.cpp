@@ -6,12 +6,15 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "formhost/win32/canvas_ops.h"
 #include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/gbk_text.h"
 #include "formhost/win32/host_api.h"
+#include "formhost/win32/screen_hand_over.h"
 #include "formhost/win32/program.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
@@ -131,6 +134,54 @@ void visible_scenario() {
     DestroyWindow(handle(kStart, kStartControl));
 }
 
+double now_ms() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The canvas turns red column by column from the left, as the show's wipe
+// grows; each column's time is logged for the test that watches the screen.
+// `between` runs after each column: nothing (a burst) or a wait.
+void wipe_in_red(int from, int to, const std::function<void(int column)>& between, std::vector<double>& times) {
+    for (int column = from; column <= to; ++column) {
+        formhost::clear_area(kCanvas, 0, 0, column, 200);
+        times.push_back(now_ms());
+        between(column);
+    }
+}
+
+void hand_over_scenario(bool burst) {
+    formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
+    formhost::clear_area(kCanvas);  // white, and on the screen before the wipe
+    Sleep(300);
+    formhost::write_property(kDrawing, 0x16050002, 9, Value{std::int32_t{0x0000FF}});
+    std::vector<double> times;
+    const auto figures = [] { return formhost::win32::hand_over_figures(); };
+    const int before = figures().hand_overs;
+    if (burst) {
+        // No wait at all: a column every 2 ms for 0.6 s.
+        wipe_in_red(1, 300, [&](int) { for (const double t = now_ms(); now_ms() - t < 2;) {} }, times);
+    } else {
+        // Short waits that the routine does not announce, as the show's
+        // scatter has them; then long waits that it does.
+        wipe_in_red(1, 150, [](int) { Sleep(10); }, times);
+        wipe_in_red(151, 300, [](int column) {
+            if (column % 30 == 0) {
+                formhost::hand_over_before_wait(400);
+                Sleep(400);
+            }
+        }, times);
+    }
+    Sleep(300);
+    const auto after = figures();
+    log("hand-overs %d longest %.1f", after.hand_overs - before, after.longest_wait_ms);
+    for (std::size_t i = 0; i < times.size(); ++i) log("column %zu %.3f", i + 1, times[i]);
+    log("closing %.3f", now_ms());
+    DestroyWindow(handle(kStart, kStartControl));
+}
+
 void init() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -231,6 +282,10 @@ void on_start_created() {
         canvas_scenario();
     } else if (scenario == L"visible") {
         visible_scenario();
+    } else if (scenario == L"hand_over_burst") {
+        hand_over_scenario(true);
+    } else if (scenario == L"hand_over_waits") {
+        hand_over_scenario(false);
     } else if (scenario == L"escape") {
         // Through the message loop, as a key press would come.
         PostMessageW(GetDlgItem(handle(kStart, kStartControl), 110), WM_KEYDOWN, VK_ESCAPE, 0);

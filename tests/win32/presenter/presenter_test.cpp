@@ -65,6 +65,32 @@ int red_roses_in(int left, int top, int width, int height) {
     return count;
 }
 
+// The calls that the start-up order and the show's timing rely on, from
+// Wine's trace of the presenter: windows of the host in a row count once.
+constexpr wchar_t kTracedRoutines[] =
+    L"user32.DisableProcessWindowsGhosting;user32.CreateWindowExW;winmm.timeBeginPeriod;winmm.timeEndPeriod";
+
+std::vector<std::string> timing_calls(const std::vector<std::string>& traced) {
+    std::vector<std::string> calls;
+    for (const std::string& call : traced) {
+        std::string name;
+        if (call.starts_with("user32.DisableProcessWindowsGhosting"))
+            name = "ghosting off";
+        else if (call.starts_with("user32.CreateWindowExW"))
+            name = call.find("L\"FormHost") != std::string::npos ? "host window" : "";
+        else if (call == "winmm.timeBeginPeriod(00000001)")
+            name = "timer at 1 ms";
+        else if (call == "winmm.timeEndPeriod(00000001)")
+            name = "timer given back";
+        else
+            name = call;  // any other period is a fault too
+        if (!name.empty() && (calls.empty() || calls.back() != name || name != "host window")) calls.push_back(name);
+    }
+    return calls;
+}
+
+using Calls = std::vector<std::string>;
+
 // Drawing adds to the show's waits, by how much depends on the machine (in
 // the emulated 32-bit PC the show takes several times as long): look again
 // until the condition holds or a generous time is up.
@@ -77,7 +103,7 @@ template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check)
 }
 
 TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
-    if (bench::dir_from_env(L"BENCH_CAPTURE_DIR").empty()) GTEST_SKIP() << "no bench session";
+    if (bench::path_from_env(L"BENCH_CAPTURE_DIR").empty()) GTEST_SKIP() << "no bench session";
     std::vector<std::string> slots(13, "我喜欢你");
     slots[7] = "";      // saved while the show runs, see below
     slots[8] = "";      // an empty slot is an empty line
@@ -87,7 +113,7 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     presenter.write_file("数据库/tavimore11.txt", "第十一行");  // slot 11 has no three-digit file
     ASSERT_TRUE(std::filesystem::remove(presenter.file("数据库/tavimore011.txt")));
 
-    ASSERT_TRUE(presenter.start());
+    ASSERT_TRUE(presenter.start_traced(kTracedRoutines));
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     HWND stage = presenter.wait_for_window(L"FormHostWindow", bench::scaled_ms(20000), w);
     ASSERT_NE(stage, nullptr) << "no stage window covering the screen";
@@ -136,9 +162,21 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     EXPECT_GT(magenta_in(x, y + 3 * step, 300, l.line), 100) << "slot 10 from tavimore010.txt";
     EXPECT_LT(magenta_in(x, y + 4 * step, 300, l.line), 5) << "slot 11 read from tavimore11.txt";
 
+    // Ghosting is off before the first window; the timer runs at 1 ms while
+    // the show runs, which is not over while its last line is new, and is
+    // given back when it is.
+    const Calls at_last_line = timing_calls(presenter.traced_calls());
+    EXPECT_EQ(at_last_line, (Calls{"ghosting off", "host window", "timer at 1 ms"}));
+    const DWORD last_line = GetTickCount();
+    Calls at_end;
+    while (GetTickCount() - last_line < bench::scaled_ms(20000) &&
+           (at_end = timing_calls(presenter.traced_calls())).size() <= at_last_line.size())
+        Sleep(200);
+    EXPECT_EQ(at_end, (Calls{"ghosting off", "host window", "timer at 1 ms", "timer given back"}));
+
     // The stage music played meanwhile.
     std::uintmax_t played = 0;
-    for (const auto& f : std::filesystem::directory_iterator(bench::dir_from_env(L"BENCH_CAPTURE_DIR")))
+    for (const auto& f : std::filesystem::directory_iterator(bench::path_from_env(L"BENCH_CAPTURE_DIR")))
         played += f.file_size();
     EXPECT_GT(played, 1000000u) << "the stage music did not play";
 }

@@ -62,7 +62,7 @@ DWORD handle_count() {
 }
 
 void SoundTest::SetUp() {
-    dir_ = bench::dir_from_env(L"BENCH_CAPTURE_DIR");
+    dir_ = bench::path_from_env(L"BENCH_CAPTURE_DIR");
     if (dir_.empty()) GTEST_SKIP() << "BENCH_CAPTURE_DIR unset: no bench session, so no sound device to listen to";
     ASSERT_GE(waveOutGetNumDevs(), 1u) << "the bench session has no wave device";
     ASSERT_EQ(formhost::win32::sound::wave_player_count(), 0u) << "a player survived an earlier test";

@@ -1,0 +1,43 @@
+#pragma once
+// When the canvas's drawing reaches the screen.
+//
+// The canvas draws on its window outside any paint, often while a routine
+// holds the GUI thread for a long time (the presenter's show). Under Wine
+// such drawing reaches the screen only when the process next looks at a
+// message queue, and for a colour-keyed layered window each of those
+// hand-overs rebuilds the window's shape from its whole surface: about 5 ms
+// at 1920 x 1080, whatever was drawn. Handing over after every operation
+// therefore made the show almost twice as long as its waits.
+//
+// So the canvas reports each drawing here, and one thread of the host hands
+// what is pending to the screen: within 50 ms of the first drawing not yet
+// shown, so that a burst of drawing is handed over about once per 50 ms;
+// and at once when a routine is about to wait past that moment, so that the
+// hand-over runs while the GUI thread waits rather than holding up its next
+// drawing (a hand-over locks the window's surface). On Windows the
+// compositor shows each frame by itself and a hand-over is a cheap look at
+// an empty queue.
+
+namespace formhost::win32 {
+
+// Reported by the GUI thread after it drew on a window outside a paint.
+void drawing_done();
+
+struct HandOverFigures {
+    int hand_overs = 0;
+    // The longest time from a drawing's report to the end of the hand-over
+    // that put it on the screen.
+    double longest_wait_ms = 0;
+};
+HandOverFigures hand_over_figures();
+
+}  // namespace formhost::win32
+
+namespace formhost {
+
+// For a routine about to wait this long: drawing that would be due for the
+// screen before the wait ends is handed over now, while it waits. A wait of
+// 50 ms or more always hands over what is pending. Returns at once.
+void hand_over_before_wait(int milliseconds);
+
+}  // namespace formhost

@@ -1,0 +1,61 @@
+#include "stage_setup.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "formhost/win32/external_routine.h"
+#include "formhost/win32/host_api.h"
+#include "ids.h"
+
+namespace presenter {
+namespace {
+
+using formhost::Value;
+using formhost::WindowRef;
+
+// Declared by export name and bound on first use, as the program calls them.
+formhost::win32::ExternalRoutine<LONG(HWND, int)> get_window_long_a{L"user32.dll", "GetWindowLongA"};
+formhost::win32::ExternalRoutine<LONG(HWND, int, LONG)> set_window_long_a{L"user32.dll", "SetWindowLongA"};
+formhost::win32::ExternalRoutine<BOOL(HWND, COLORREF, BYTE, DWORD)> set_layered_window_attributes{
+    L"user32.dll", "SetLayeredWindowAttributes"};
+
+constexpr COLORREF kSeeThrough = 0xFFFFFF;
+// Given with the colour key alone, the alpha has no effect: every pixel that
+// is not exactly white stays fully opaque.
+constexpr BYTE kUnusedAlpha = 200;
+// The first tick, which runs the show, comes this long after the set-up.
+constexpr std::int32_t kShowTimerPeriod = 200;
+
+std::unique_ptr<HeartLayout> heart_layout;
+
+HWND stage_handle() { return formhost::window_handle({kStageWindow, kStageWindowControl}); }
+
+void write(std::uint32_t window, std::uint32_t control, int index, std::int32_t value) {
+    formhost::write_property(window, control, index, Value{value});
+}
+
+}  // namespace
+
+void set_up_stage() {
+    write(kStageWindow, kStageWindowControl, 18, 3);  // maximised: the whole screen
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    write(kStageWindow, kStageCanvasControl, 0, 0);
+    write(kStageWindow, kStageCanvasControl, 1, 0);
+    write(kStageWindow, kStageCanvasControl, 2, w);
+    write(kStageWindow, kStageCanvasControl, 3, h);
+    heart_layout = std::make_unique<HeartLayout>(w, h);
+
+    // White becomes see-through; everything else stays opaque. The handle
+    // is fetched anew for each call.
+    const LONG style = get_window_long_a(stage_handle(), GWL_EXSTYLE);
+    set_window_long_a(stage_handle(), GWL_EXSTYLE, style | WS_EX_LAYERED);
+    set_layered_window_attributes(stage_handle(), kSeeThrough, kUnusedAlpha, LWA_COLORKEY);
+
+    formhost::load_window({kPictureWindow, kPictureWindowControl}, WindowRef{kStartWindow, kStartWindowControl});
+    write(kStageWindow, kShowTimer, 8, kShowTimerPeriod);
+}
+
+const HeartLayout& stage_heart_layout() { return *heart_layout; }
+
+}  // namespace presenter
