@@ -90,14 +90,23 @@ public:
     }
     void phase(int number) override {
         const double t = now_ms();
-        if (number > 1) phase_ms[number - 2] = t - phase_started_;
+        const formhost::win32::HandOverFigures handed = formhost::win32::hand_over_figures();
+        if (number > 1) {
+            phase_ms[number - 2] = t - phase_started_;
+            phase_drawing_ms[number - 2] = drawing - drawing_at_phase_start_;
+            phase_hand_overs[number - 2] = handed.hand_overs - handed_at_phase_start_.hand_overs;
+            phase_hand_over_ms[number - 2] = handed.hand_over_ms - handed_at_phase_start_.hand_over_ms;
+        }
         phase_started_ = t;
+        drawing_at_phase_start_ = drawing;
+        handed_at_phase_start_ = handed;
         if (number == 6) ended = t;
     }
 
     double first_rose = 0, slot_12_written = 0, ended = 0;
     double drawing = 0, waiting = 0;
-    double phase_ms[5] = {};
+    double phase_ms[5] = {}, phase_drawing_ms[5] = {}, phase_hand_over_ms[5] = {};
+    int phase_hand_overs[5] = {};
     int screen_reads = 0;
     double screen_reads_ms = 0;
 
@@ -112,8 +121,12 @@ private:
 
     bool keep_waits_;
     bool reading_slot_12_ = false;
-    double phase_started_ = 0;
+    double phase_started_ = 0, drawing_at_phase_start_ = 0;
+    formhost::win32::HandOverFigures handed_at_phase_start_;
 };
+
+constexpr const char* kPhaseNames[] = {"outline + slots 00-02", "inner heart + slots 03-04", "scatter + slots 05-06",
+                                       "wipe + slots 07-11", "outline again + slot 12"};
 
 ShowRandom random([] { return static_cast<std::uint32_t>(GetTickCount()); });
 
@@ -134,8 +147,13 @@ void the_show_with_its_waits() {
     print("  first rose to the end      %8.0f ms (its waits %.0f ms: %+.0f ms)\n", to_end, kWaitsToEnd,
           to_end - kWaitsToEnd);
     print("  drawing in the same run    %8.0f ms; in the waits %.0f ms\n", stage.drawing, stage.waiting);
-    print("  hand-overs to the screen   %8d; longest wait of a drawing for its hand-over %.1f ms\n",
-          after.hand_overs - before.hand_overs, after.longest_wait_ms);
+    for (int i = 0; i < 5; ++i)
+        print("    %-26s %8.1f ms drawing in %.0f ms; %d hand-overs taking %.0f ms\n", kPhaseNames[i],
+              stage.phase_drawing_ms[i], stage.phase_ms[i], stage.phase_hand_overs[i], stage.phase_hand_over_ms[i]);
+    print("  hand-overs to the screen   %8d, taking %.0f ms in all, the longest %.1f ms\n",
+          after.hand_overs - before.hand_overs, after.hand_over_ms - before.hand_over_ms, after.longest_hand_over_ms);
+    print("  drawing on the screen later than 50 ms: after %d of them; the longest wait %.1f ms\n",
+          after.late - before.late, after.longest_wait_ms);
 }
 
 void the_drawing_alone() {
@@ -143,10 +161,8 @@ void the_drawing_alone() {
     const double begin = now_ms();
     run_show(stage, stage_heart_layout(), random);
     const double total = now_ms() - begin;
-    const char* names[] = {"outline + slots 00-02", "inner heart + slots 03-04", "scatter + slots 05-06",
-                           "wipe + slots 07-11", "outline again + slot 12"};
     print("the show's drawing alone, waits left out:\n");
-    for (int i = 0; i < 5; ++i) print("  %-26s %8.1f ms\n", names[i], stage.phase_ms[i]);
+    for (int i = 0; i < 5; ++i) print("  %-26s %8.1f ms\n", kPhaseNames[i], stage.phase_ms[i]);
     print("  %-26s %8.1f ms, of which %.1f ms in %d reads of the screen size\n", "drawing in all", total,
           stage.screen_reads_ms, stage.screen_reads);
 }

@@ -35,12 +35,18 @@ std::optional<WindowDescription> read_window(ByteReader& in, std::uint32_t id) {
 
     const ByteView records = controls.subspan(static_cast<std::size_t>(table_size));
     window.controls.reserve(count);
+    // The records together cannot be larger than the bytes that hold them.
+    // Offsets are free to point anywhere, but without this bound records
+    // that overlap would each copy the rest of the block: quadratic in its
+    // size.
+    std::uint64_t claimed = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         if (offsets[i] > records.size()) return std::nullopt;
         ByteReader at(records.subspan(offsets[i]));
         const std::uint32_t size = at.u32();
         const ByteView record = at.view(size);
-        if (!at.ok()) return std::nullopt;
+        claimed += 4ull + size;
+        if (!at.ok() || claimed > records.size()) return std::nullopt;
         auto control = read_control_record(record);
         if (!control) return std::nullopt;
         control->id = ids[i];

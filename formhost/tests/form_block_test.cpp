@@ -201,3 +201,40 @@ TEST(FormBlock, HandlerReferencesMustNameARoutine) {
 
 }  // namespace
 }  // namespace formhost
+
+namespace formhost {
+namespace {
+
+// One window whose `count` controls all point at the same record, which
+// fills the rest of the block: each control would copy nearly the whole block.
+Bytes block_with_shared_record(std::uint32_t count, std::size_t record_bytes) {
+    ControlRecord r = window_control(0x06010000);
+    r.kind_data.assign(record_bytes, 0x5A);
+    const Bytes record = write_control_record(r);
+    ByteWriter w;
+    w.u32(8);
+    w.u32(0x52010001);
+    w.u32(0);
+    w.u32(0);  // tag
+    w.u32(0);  // code module
+    w.text("");
+    w.text("");
+    w.u32(count);
+    w.u32(static_cast<std::uint32_t>(8ull * count + 4 + record.size()));
+    for (std::uint32_t i = 0; i < count; ++i) w.u32(0x16010000 + i);
+    for (std::uint32_t i = 0; i < count; ++i) w.u32(0);
+    w.bytes(record);
+    return w.take();
+}
+
+TEST(FormBlock, RecordsClaimingMoreBytesThanTheBlockHoldsFailAtOnce) {
+    EXPECT_TRUE(read_form_block(block_with_shared_record(1, 1000))) << "one control, one record";
+    EXPECT_FALSE(read_form_block(block_with_shared_record(2, 1000))) << "two controls cannot share one record";
+    // 256 KiB: read record by record this copied about 900 MiB.
+    const Bytes big = block_with_shared_record(4096, 220 * 1024);
+    ASSERT_GT(big.size(), 250u * 1024);
+    EXPECT_FALSE(read_form_block(big));
+}
+
+}  // namespace
+}  // namespace formhost

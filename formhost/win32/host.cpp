@@ -20,9 +20,19 @@ namespace {
 constexpr std::uint32_t kStartWindow = 0x52010001;
 constexpr UINT kEndProgramMessage = WM_APP + 1;
 
+// How long another thread's end of the program waits for the GUI thread to
+// shut down before it ends the process itself: the GUI thread may be held by
+// a long routine (the presenter's show runs inside one timer tick) or by an
+// error box of its own.
+constexpr DWORD kShutdownWaitMs = 5000;
+
 LRESULT CALLBACK message_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == kEndProgramMessage) end_program(static_cast<int>(wparam));
-    return DefWindowProcW(hwnd, message, wparam, lparam);
+    try {
+        if (message == kEndProgramMessage) end_program(static_cast<int>(wparam));
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    } catch (...) {
+        fatal_error_from_exception();
+    }
 }
 
 // Relative paths (the message store above all) resolve beside the program,
@@ -45,6 +55,11 @@ void enter_program_folder(HostState& h) {
 
 void initialise_host(const Program& program) {
     HostState& h = host();
+    set_fatal_error_host({.before_box = [] { ++host().suppression; },  // for good: nothing is delivered any more
+                          .end = [] {
+                              host().exit_routine = nullptr;
+                              end_program(-1);
+                          }});
     OleInitialize(nullptr);
     enter_program_folder(h);
     const wchar_t* message_class = control_window_class(L"FormHostMessageWindow", message_window_procedure);
@@ -73,15 +88,22 @@ void shut_down() {
 
 }  // namespace
 
+// The program's entry calls nothing else, so this catch-all covers it whole:
+// start-up, the init routine and the build of the start window with all the
+// routines it runs.
 int run_program(const Program& program) {
-    initialise_host(program);
-    if (program.init) program.init();
-    host().exit_routine = program.exit;
-    WindowEntry* start = host().find_window(kStartWindow);
-    if (!start || !build_window(*start, nullptr, false)) fatal_error(0, fatal::kStartWindowFailed);
-    run_message_loop();
-    shut_down();
-    return 0;
+    try {
+        initialise_host(program);
+        if (program.init) program.init();
+        host().exit_routine = program.exit;
+        WindowEntry* start = host().find_window(kStartWindow);
+        if (!start || !build_window(*start, nullptr, false)) fatal_error(0, fatal::kStartWindowFailed);
+        run_message_loop();
+        shut_down();
+        return 0;
+    } catch (...) {
+        fatal_error_from_exception();
+    }
 }
 
 }  // namespace formhost::win32
@@ -93,7 +115,8 @@ void end_program(int code) {
     if (h.gui_thread && GetCurrentThreadId() != h.gui_thread) {
         // Windows belong to the GUI thread: it does the shutdown.
         PostMessageW(h.message_window, win32::kEndProgramMessage, static_cast<WPARAM>(code), 0);
-        for (;;) Sleep(INFINITE);
+        Sleep(win32::kShutdownWaitMs);
+        ExitProcess(static_cast<UINT>(code));
     }
     if (!h.shutting_down) win32::shut_down();
     ExitProcess(static_cast<UINT>(code));

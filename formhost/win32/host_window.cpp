@@ -211,14 +211,17 @@ void HostWindow::paint_background(HDC dc) {
 }
 
 LRESULT CALLBACK HostWindow::procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<HostWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
     try {
+        // Only the host's own creation hands over a window object; a window
+        // of this class made by anybody else stays a plain window.
+        if (message == WM_NCCREATE) {
+            if (auto* self = static_cast<HostWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams)) {
+                self->hwnd_ = hwnd;
+                SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            }
+        }
+        auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             const LRESULT result = DefWindowProcW(hwnd, message, wparam, lparam);
@@ -226,8 +229,8 @@ LRESULT CALLBACK HostWindow::procedure(HWND hwnd, UINT message, WPARAM wparam, L
             return result;
         }
         return self->handle(message, wparam, lparam);
-    } catch (const std::exception& e) {
-        fatal_error(0, e.what());
+    } catch (...) {
+        fatal_error_from_exception();
     }
 }
 
@@ -253,10 +256,15 @@ LRESULT HostWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (Control* c = control_for(reinterpret_cast<HWND>(lparam)))
                 if (HBRUSH brush = c->colours(reinterpret_cast<HDC>(wparam))) return reinterpret_cast<LRESULT>(brush);
             break;
-        case WM_CLOSE:
+        case WM_CLOSE: {
+            // The routine may close the window itself, and even load it
+            // again: only the window asked to close is destroyed, and this
+            // object is not touched once the routine has run.
+            HWND asked = hwnd_;
             raise_event(entry_.id, 0, kEventCloseQuery);
-            DestroyWindow(hwnd_);
+            if (IsWindow(asked)) DestroyWindow(asked);
             return 0;
+        }
         case WM_DESTROY:
             raise_event(entry_.id, 0, kEventDestroying);
             return 0;

@@ -139,10 +139,14 @@ void recreate(Target& t) {
     pump_waiting_messages();
     {
         SuppressEvents quiet;
+        // A message that was waiting may have closed the window, or closed
+        // and loaded it anew: then there is no control left to make anew.
+        if (!t.window.loaded()) return;
         HostWindow& window = *t.window.live;
         auto& controls = window.controls();
         const auto slot = std::find_if(controls.begin(), controls.end(),
                                        [&](const auto& c) { return c.get() == t.live; });
+        if (slot == controls.end()) return;
         Control& old = **slot;
         HWND old_hwnd = old.hwnd();
         const bool had_focus = GetFocus() == old_hwnd;

@@ -5,16 +5,22 @@
 #include <atomic>
 #include <memory>
 
+#include "fatal_error.h"
 #include "host_state.h"
 #include "unique_handle.h"
 
 namespace formhost::win32 {
 namespace {
 
-// Drawing waits at most this long before its hand-over begins; the
-// hand-over itself takes up to about 5 ms, so every drawing is on the
-// screen within 50 ms of its call.
-constexpr double kHandOverDelay = 40;
+// Every drawing is to be on the screen this long after it was reported at
+// the latest.
+constexpr double kLatency = 50;
+// So the oldest drawing waits this long before its hand-over begins, which
+// leaves the rest for the hand-over itself and a late wake-up: a hand-over
+// takes 4 ms on an empty full-HD stage and up to 20 ms on one covered with
+// roses (Wine builds the window's shape from all of them). Every hand-over
+// less is one less that holds up the drawing.
+constexpr double kHandOverDelay = 30;
 
 double now_ms() {
     static const double ticks_per_ms = [] {
@@ -31,6 +37,9 @@ class HandOverThread {
 public:
     HandOverThread() {
         thread_.reset(CreateThread(nullptr, 0, &HandOverThread::entry, this, 0, nullptr));
+        // It sleeps nearly all the time; when a hand-over is due it must not
+        // wait behind the drawing it is there for.
+        if (thread_) SetThreadPriority(thread_.get(), THREAD_PRIORITY_ABOVE_NORMAL);
     }
 
     ~HandOverThread() {
@@ -46,20 +55,29 @@ public:
         if (pending_since_.compare_exchange_strong(expected, now_ms())) SetEvent(pending_.get());
     }
 
+    // A hand-over that would come due during the wait begins now, while
+    // the drawing thread does nothing.
     void before_wait(int milliseconds) {
         const double since = pending_since_.load();
         if (since != 0 && since + kHandOverDelay <= now_ms() + milliseconds) SetEvent(urgent_.get());
     }
 
-    HandOverFigures figures() const { return {hand_overs_.load(), longest_wait_ms_.load()}; }
+    HandOverFigures figures() const {
+        return {hand_overs_.load(), late_.load(), longest_wait_ms_.load(), hand_over_ms_.load(),
+                longest_hand_over_ms_.load()};
+    }
 
 private:
-    static DWORD WINAPI entry(void* self) noexcept {
-        static_cast<HandOverThread*>(self)->run();
+    static DWORD WINAPI entry(void* self) {
+        try {
+            static_cast<HandOverThread*>(self)->run();
+        } catch (...) {
+            fatal_error_from_exception();
+        }
         return 0;
     }
 
-    void run() noexcept {
+    void run() {
         const HANDLE until_pending[] = {stop_.get(), pending_.get()};
         const HANDLE until_due[] = {stop_.get(), urgent_.get()};
         for (;;) {
@@ -75,10 +93,14 @@ private:
             ResetEvent(urgent_.get());
             // A look at this thread's empty queue: that is when Wine copies
             // the process's window surfaces to the display.
+            const double began = now_ms();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-            const double waited = now_ms() - since;
+            const double ended = now_ms();
             hand_overs_.fetch_add(1);
-            if (waited > longest_wait_ms_.load()) longest_wait_ms_.store(waited);
+            if (ended - since > longest_wait_ms_.load()) longest_wait_ms_.store(ended - since);
+            if (ended - since > kLatency) late_.fetch_add(1);
+            if (ended - began > longest_hand_over_ms_.load()) longest_hand_over_ms_.store(ended - began);
+            hand_over_ms_.store(hand_over_ms_.load() + (ended - began));
         }
     }
 
@@ -88,8 +110,9 @@ private:
     UniqueHandle thread_;
     // When the oldest drawing not yet on the screen was reported; 0: none.
     std::atomic<double> pending_since_{0};
-    std::atomic<int> hand_overs_{0};
+    std::atomic<int> hand_overs_{0}, late_{0};
     std::atomic<double> longest_wait_ms_{0};
+    std::atomic<double> hand_over_ms_{0}, longest_hand_over_ms_{0};
 };
 
 // Made at the first drawing, so a program without a canvas has no such

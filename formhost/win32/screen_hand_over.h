@@ -11,10 +11,10 @@
 //
 // So the canvas reports each drawing here, and one thread of the host hands
 // what is pending to the screen: within 50 ms of the first drawing not yet
-// shown, so that a burst of drawing is handed over about once per 50 ms;
-// and at once when a routine is about to wait past that moment, so that the
-// hand-over runs while the GUI thread waits rather than holding up its next
-// drawing (a hand-over locks the window's surface). On Windows the
+// shown, so that a burst of drawing is handed over in batches, one every 30
+// to 50 ms; and at once when a routine is about to wait past that moment, so
+// that the hand-over runs while the GUI thread waits rather than holding up
+// its next drawing (a hand-over locks the window's surface). On Windows the
 // compositor shows each frame by itself and a hand-over is a cheap look at
 // an empty queue.
 
@@ -25,9 +25,14 @@ void drawing_done();
 
 struct HandOverFigures {
     int hand_overs = 0;
+    // Hand-overs that put a drawing on the screen later than 50 ms after it.
+    int late = 0;
     // The longest time from a drawing's report to the end of the hand-over
     // that put it on the screen.
     double longest_wait_ms = 0;
+    // The time the hand-overs took, in all and the longest one.
+    double hand_over_ms = 0;
+    double longest_hand_over_ms = 0;
 };
 HandOverFigures hand_over_figures();
 

@@ -107,16 +107,22 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
         pump_waiting_messages();
     }
 
+    // Every event and every show below may run routines that close the
+    // window, or close it and load it anew (that load then did all the rest):
+    // after each, the build goes on only with the very window it built.
+    HostWindow* const built = entry.live.get();
+    const auto still_built = [&] { return entry.live.get() == built && IsWindow(built->hwnd()); };
+    if (!still_built()) return true;  // closed by a message waiting in the build
     const std::uint32_t window_id = entry.id;
     raise_event(window_id, 0, 0);
-    if (entry.loaded()) raise_event(window_id, 0, 3);
-    if (entry.loaded()) raise_event(window_id, 0, 4);
-    if (!entry.loaded()) return true;
+    if (still_built()) raise_event(window_id, 0, 3);
+    if (still_built()) raise_event(window_id, 0, 4);
+    if (!still_built()) return true;
 
-    HostWindow& window = *entry.live;
+    HostWindow& window = *built;
     const bool shown = entry.controls.front().visible;
     if (shown) window.show_by_start_position();
-    if (!entry.loaded()) return true;
+    if (!still_built()) return true;
 
     if (modal) {
         for (auto& other : host().windows) {
@@ -127,6 +133,7 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     }
     HWND focus = GetFocus();
     for (auto& c : window.controls()) c->window_shown();
+    if (!still_built()) return true;
     if (focus && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
     window.waiting_for_first_show = !shown;
     return true;

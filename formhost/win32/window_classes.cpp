@@ -3,6 +3,7 @@
 #include <set>
 
 #include "controls/control.h"
+#include "formhost/core/window_class_names.h"
 #include "gbk_text.h"
 #include "host_state.h"
 #include "host_window.h"
@@ -29,10 +30,20 @@ bool register_class(const std::wstring& name, WNDPROC procedure, UINT style) {
     return true;
 }
 
+// A class the system or somebody else in the process has registered under
+// that name makes windows the host never hears of.
+bool taken_by_another_class(const std::wstring& name) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    return GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &existing) &&
+           existing.lpfnWndProc != HostWindow::procedure;
+}
+
 }  // namespace
 
 std::wstring host_window_class(const std::string& requested) {
-    const std::wstring name = requested.empty() ? std::wstring(kDefaultClass) : widen(requested);
+    std::wstring name = requested.empty() || reserved_window_class_name(requested) ? std::wstring() : widen(requested);
+    if (name.empty() || taken_by_another_class(name)) name = kDefaultClass;
     // A resize repaints the whole window: a centred or stretched background
     // picture moves with the size.
     return register_class(name, HostWindow::procedure, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW) ? name : std::wstring();

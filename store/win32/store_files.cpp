@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <new>
 #include <string>
 
@@ -31,20 +30,16 @@ private:
     HANDLE h_;
 };
 
+constexpr std::size_t kLargestRequest = std::size_t{1} << 30;
+
 bool write_all(HANDLE file, ByteView data) {
     while (!data.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), kLargestRequest));
         DWORD written = 0;
         if (!WriteFile(file, data.data(), chunk, &written, nullptr) || written == 0) return false;
         data = data.subspan(written);
     }
     return true;
-}
-
-// Unique within the process and, through the process id, among processes.
-std::wstring temporary_name_for(const std::wstring& target) {
-    static std::atomic<unsigned> counter{0};
-    return target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
 }
 
 // A save replaces the slot in one step, and for that moment the slot cannot
@@ -69,35 +64,76 @@ Bytes read_file(std::string_view name) {
     if (!file.valid()) return {};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
-    // One read request can ask for at most 4 GiB.
-    if (static_cast<unsigned long long>(size.QuadPart) > MAXDWORD) return {};
     Bytes data;
+    // More than the address space can hold (2 GiB and up in a 32-bit
+    // program) is a file that cannot be held, as is one the heap refuses.
+    if (static_cast<unsigned long long>(size.QuadPart) > data.max_size()) return {};
     try {
         data.resize(static_cast<std::size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
         return {};
     }
-    DWORD read = 0;
-    if (!ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr)) return {};
-    data.resize(read);
+    // One read request takes at most 4 GiB; a file cut shorter meanwhile
+    // gives the bytes that arrived.
+    std::size_t filled = 0;
+    while (filled < data.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - filled, kLargestRequest));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), data.data() + filled, chunk, &read, nullptr)) return {};
+        if (read == 0) break;
+        filled += read;
+    }
+    data.resize(filled);
     return data;
 }
 
 bool write_file(std::string_view name, std::initializer_list<ByteView> parts) {
     if (name.empty()) return false;
     const std::wstring target = formhost::win32::widen(name);
-    return detail::write_file_through(target, temporary_name_for(target), parts);
+    // A name left behind by a save that never ended (its process killed),
+    // or taken by a save of another process right now, makes this save use
+    // the next one.
+    for (unsigned attempt = 0; attempt < detail::kTemporaryAttempts; ++attempt) {
+        const std::wstring temporary = detail::temporary_name(target, attempt);
+        if (temporary.empty()) break;
+        const detail::SaveOutcome outcome = detail::write_file_through(target, temporary, parts);
+        if (outcome != detail::SaveOutcome::name_taken) return outcome == detail::SaveOutcome::saved;
+    }
+    return false;
 }
 
 namespace detail {
 
-bool write_file_through(const std::wstring& target, const std::wstring& temporary,
-                        std::initializer_list<ByteView> parts) {
+std::wstring temporary_name(const std::wstring& target, unsigned attempt) {
+    // The last characters of the slot's own file name give way to "~" and
+    // the attempt number in base 36: the name is exactly as long as the
+    // slot's, so it fits wherever the slot's path fits (MAX_PATH), and it
+    // lies in the slot's directory, so the replace stays on one volume.
+    const std::size_t name_start = target.find_last_of(L"/\\") + 1;  // npos + 1 is 0
+    const std::size_t marked = std::min<std::size_t>(target.size() - name_start, 4);
+    if (marked == 0) return {};
+    std::wstring name = target;
+    const std::size_t first = target.size() - marked;
+    name[first] = L'~';
+    unsigned rest = attempt;
+    for (std::size_t i = target.size(); i-- > first + 1; rest /= 36)
+        name[i] = L"0123456789abcdefghijklmnopqrstuvwxyz"[rest % 36];
+    if (rest != 0) return {};  // this name length has no more numbers
+    return name;
+}
+
+SaveOutcome write_file_through(const std::wstring& target, const std::wstring& temporary,
+                               std::initializer_list<ByteView> parts) {
     // CREATE_NEW in the slot's own directory: a missing directory fails here
-    // and nothing is created; the rename below then stays on one volume.
+    // and nothing is created.
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
-    if (!file.valid()) return false;
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        // A file of that name exists, or a directory (access denied).
+        const bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
+        return taken ? SaveOutcome::name_taken : SaveOutcome::failed;
+    }
     bool ok = true;
     for (ByteView part : parts) ok = ok && write_all(file.get(), part);
     ok = ok && FlushFileBuffers(file.get());
@@ -107,7 +143,7 @@ bool write_file_through(const std::wstring& target, const std::wstring& temporar
     // violation, as it would have made opening the slot for writing fail.
     ok = ok && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(temporary.c_str());
-    return ok;
+    return ok ? SaveOutcome::saved : SaveOutcome::failed;
 }
 
 }  // namespace detail

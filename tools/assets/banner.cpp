@@ -10,7 +10,7 @@
 
 #include "assets.h"
 #include "gif_writer.h"
-#include "raster.h"
+#include "draw.h"
 #include "text.h"
 
 namespace assets {
@@ -38,8 +38,8 @@ Mask grow(const Mask& m, double radius) {
     // A soft outline: blur, then lift everything the blur reached.
     Mask out = m;
     blur(out, radius * 0.6);
-    for (int y = out.y0(); y < out.y1(); ++y)
-        for (int x = out.x0(); x < out.x1(); ++x) out.at(x, y) = static_cast<float>(smoothstep(0.04, 0.3, out.at(x, y)));
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) out.set(x, y, smoothstep(0.04, 0.3, out.get(x, y)));
     return out;
 }
 
@@ -102,10 +102,10 @@ void make_banner(const std::string& path) {
             // A slanted band of light crossing from left to right once a loop.
             const double centre = -120 + (kW + 240) * static_cast<double>(k) / kFrames;
             scratch = title_all;
-            for (int y = scratch.y0(); y < scratch.y1(); ++y)
-                for (int x = scratch.x0(); x < scratch.x1(); ++x) {
+            for (int y = 0; y < scratch.height(); ++y)
+                for (int x = 0; x < scratch.width(); ++x) {
                     const double d = (x + 0.5) - centre - (84 - (y + 0.5)) * 0.45;
-                    scratch.at(x, y) *= static_cast<float>(std::exp(-d * d / (2 * 22.0 * 22.0)));
+                    scratch.set(x, y, scratch.get(x, y) * std::exp(-d * d / (2 * 22.0 * 22.0)));
                 }
             c.paint(scratch, hex(0xFFFFFF), 0.75);
         }

@@ -10,7 +10,7 @@
 
 #include "assets.h"
 #include "gif_writer.h"
-#include "raster.h"
+#include "draw.h"
 
 namespace assets {
 
@@ -19,7 +19,6 @@ namespace {
 constexpr int kW = 312;
 constexpr int kH = 316;
 constexpr int kFrames = 27;
-constexpr int kScale = 2;  // drawn twice as large, then shrunk
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kFigure = 0.64;  // the cupid's size in the picture
 constexpr double kBob = 1;        // pixels up and down
@@ -31,24 +30,21 @@ const Colour kCloth = hex(0xFFB8CF), kClothLine = hex(0xDE7698);
 const Colour kBow = hex(0xB8733A), kBowLine = hex(0x7A4620), kString = hex(0x8A6A55);
 const Colour kHeart = hex(0xFF4A78), kHeartLine = hex(0xC92653), kFace = hex(0x6A4028);
 
-// Draws in picture units through a transform onto the large canvas.
+// Draws shapes in picture units through a transform; line widths and
+// softness are in pixels.
 class Pen {
 public:
-    Pen(Canvas& c, Affine m) : c_(c), m_(Affine::scale(kScale, kScale) * m), mask_(c.width(), c.height()) {}
+    Pen(Canvas& c, Affine m) : c_(c), m_(m), mask_(c.width(), c.height()) {}
 
     void fill(const Shape& s, Colour col, double opacity = 1.0) { c_.fill(s.transformed(m_), col, opacity); }
     void fill(const Shape& s, const Paint& p) { c_.fill(s.transformed(m_), p); }
     void stroke(const std::vector<Pt>& pts, double w0, double w1, Colour col, double opacity = 1.0) {
-        c_.stroke(transformed(pts, m_), w0 * kScale, w1 * kScale, solid(col), opacity);
+        c_.stroke(transformed(pts, m_), w0, w1, solid(col), opacity);
     }
     void stroke(const std::vector<Pt>& pts, double w, Colour col, double opacity = 1.0) { stroke(pts, w, w, col, opacity); }
     // The shape's edge, as a closed line.
     void outline(const Shape& s, double w, Colour col) {
-        for (const Contour& c : s.contours) {
-            std::vector<Pt> ring(c.begin(), c.end());
-            ring.push_back(c.front());
-            stroke(ring, w, col);
-        }
+        for (const Contour& c : s.contours) stroke(closed(c), w, col);
     }
     // A filled shape with a line round it.
     void outlined(const Shape& s, const Paint& p, double w, Colour line) {
@@ -58,7 +54,7 @@ public:
     void soft(const Shape& s, double sigma, Colour col, double opacity) {
         mask_.clear();
         assets::fill(mask_, s.transformed(m_));
-        blur(mask_, sigma * kScale);
+        blur(mask_, sigma);
         c_.paint(mask_, col, opacity);
     }
     Paint lin(Pt a, Colour ca, Pt b, Colour cb) const { return linear(m_(a), ca, m_(b), cb); }
@@ -246,9 +242,9 @@ void draw_frame(Canvas& big, int k) {
 void make_cupid(const std::string& path) {
     std::vector<Rgb8Frame> frames;
     for (int k = 0; k < kFrames; ++k) {
-        Canvas big(kW * kScale, kH * kScale, hex(0xFFFFFF));
-        draw_frame(big, k);
-        frames.push_back({downsample(big, kScale).rgb8(hex(0xFFFFFF))});
+        Canvas c(kW, kH, hex(0xFFFFFF));
+        draw_frame(c, k);
+        frames.push_back({c.rgb8(hex(0xFFFFFF))});
     }
     const std::vector<std::uint32_t> palette = choose_palette(frames, {0xFFFFFF}, 128);
     write_gif(path, kW, kH, frames, palette, 10);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "assets.h"
-#include "raster.h"  // Random
+#include "random.h"
 
 namespace assets {
 

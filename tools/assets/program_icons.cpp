@@ -10,7 +10,7 @@
 
 #include "assets.h"
 #include "ico_writer.h"
-#include "raster.h"
+#include "draw.h"
 #include "rose.h"
 
 namespace assets {
@@ -18,7 +18,6 @@ namespace assets {
 namespace {
 
 constexpr int kSizes[] = {16, 32, 48, 256};
-constexpr int kScale = 4;        // drawn four times larger, then shrunk
 constexpr double kUnits = 96.0;  // both drawings are laid out on a 96 x 96 grid
 constexpr double kPi = 3.14159265358979323846;
 
@@ -30,10 +29,10 @@ struct Window {
 };
 
 IconImage render(int size, const Window& w, void (*draw)(Canvas&, Pt, double, int)) {
-    Canvas big(size * kScale, size * kScale);
-    const double scale = size * kScale / w.side;
-    draw(big, {-w.left * scale, -w.top * scale}, scale, size);
-    return {size, downsample(big, kScale).rgba8()};
+    Canvas c(size, size);
+    const double scale = size / w.side;
+    draw(c, {-w.left * scale, -w.top * scale}, scale, size);
+    return {size, c.rgba8()};
 }
 
 void presenter_picture(Canvas& c, Pt origin, double scale, int) { draw_rose(c, origin, scale); }
@@ -51,11 +50,7 @@ public:
         c_.stroke(transformed(pts, m_), w0 * scale_, w1 * scale_, solid(col), opacity);
     }
     void outline(const Shape& s, double w, Colour col, double opacity = 1.0) {
-        for (const Contour& ring : s.contours) {
-            std::vector<Pt> pts(ring.begin(), ring.end());
-            pts.push_back(ring.front());
-            stroke(pts, w, w, col, opacity);
-        }
+        for (const Contour& ring : s.contours) stroke(closed(ring), w, w, col, opacity);
     }
     // The shape blurred by `softness` units, moved by (dx, dy): a shadow or a glow.
     void soft(const Shape& s, double dx, double dy, double softness, Colour col, double opacity) {

@@ -1,19 +1,20 @@
 // The rose picture: a red rose on a green stem with two leaves, on a clear
-// ground, stored as a 96 x 96 icon with 8-bit alpha. It is drawn four times
-// larger and shrunk, so petal edges and the thin highlights stay smooth.
+// ground, stored as a 96 x 96 icon with 8-bit alpha. The stage draws it on
+// white and shows everything exactly white as see-through, so a partly
+// clear edge pixel would become a pale fringe over the desktop. The rose's
+// edge is therefore hard: every part carries a thin dark ink line round its
+// outside, the smoothing of the colours happens against that line, and the
+// picture's alpha is then made all or nothing.
 // The drawing itself takes any scale: the presenter's program icon is the
-// same rose at other sizes.
+// same rose at other sizes, with its soft edge kept.
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "assets.h"
-#include "raster.h"
+#include "draw.h"
+#include "ico_writer.h"
 #include "rose.h"
 
 namespace assets {
@@ -21,10 +22,11 @@ namespace assets {
 namespace {
 
 constexpr int kSize = 96;
-constexpr int kScale = 4;
+// The ink line is this wide in icon units, half of it outside the part.
+constexpr double kInk = 2.2;
 
-// Drawing in icon units on the large canvas: a unit is `scale` pixels and
-// the icon's corner lies at `origin`.
+// Drawing in icon units: a unit is `scale` pixels and the icon's corner lies
+// at `origin`.
 class Pen {
 public:
     Pen(Canvas& c, Pt origin, double scale)
@@ -40,6 +42,11 @@ public:
     void fill(const Shape& s, const Paint& p, double opacity = 1.0) { c_.fill(big(s), p, opacity); }
     void stroke(const std::vector<Pt>& pts, double w0, double w1, Colour col, double opacity = 1.0) {
         c_.stroke(big(pts), w0 * scale_, w1 * scale_, solid(col), opacity);
+    }
+    // The ink line round a part, laid before the part itself so that only
+    // its outer half shows.
+    void ink(const Shape& s, Colour col) {
+        for (const Contour& c : s.contours) stroke(closed(c), kInk, kInk, col);
     }
     // A soft shadow of the shape, moved by (dx, dy), kept inside `clip` when given.
     void shadow(const Shape& s, double dx, double dy, double softness, Colour col, double opacity,
@@ -83,17 +90,21 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
 
     const Colour stem_dark = hex(0x1F5E2A), stem_light = hex(0x3F8F3A);
     const Colour leaf_dark = hex(0x2A7A30), leaf_light = hex(0x6CBF4E), vein = hex(0xA8DC8A);
+    const Colour green_ink = hex(0x0F3517), red_ink = hex(0x4A0711);
 
     // Stem, a gentle S from under the bloom to the bottom edge.
     Path stem;
     stem.move({50, 50}).cubic({53, 62}, {44, 74}, {47, 93});
+    const Shape thorns[2] = {Shape(Contour{{49.9, 64}, {54.5, 62.0}, {50.3, 67.5}}),
+                             Shape(Contour{{46.0, 80}, {41.8, 78.6}, {45.9, 83.5}})};
+    pen.stroke(stem.polyline(), 3.6 + kInk, 3.0 + kInk, green_ink);
+    for (const Shape& t : thorns) pen.ink(t, green_ink);
     pen.stroke(stem.polyline(), 3.6, 3.0, stem_dark);
     Path stem_hi;
     stem_hi.move({49.4, 52}).cubic({52.2, 62}, {43.3, 74}, {46.2, 91});
     pen.stroke(stem_hi.polyline(), 1.0, 0.7, stem_light, 0.8);
     // Two small thorns.
-    pen.fill(Shape(Contour{{49.9, 64}, {54.5, 62.0}, {50.3, 67.5}}), solid(stem_dark));
-    pen.fill(Shape(Contour{{46.0, 80}, {41.8, 78.6}, {45.9, 83.5}}), solid(stem_dark));
+    for (const Shape& t : thorns) pen.fill(t, solid(stem_dark));
 
     // Leaves: one reaching left and up, one right; each with a lighter
     // midrib and a few side veins.
@@ -105,6 +116,7 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
     for (const LeafSpec& l : leaves) {
         const Shape s = leaf(l.base, l.tip, l.width, l.curl);
         pen.shadow(s, 0.6, 1.2, 1.2, hex(0x0B2A10), 0.35);
+        pen.ink(s, green_ink);
         const Pt mid = lerp(l.base, l.tip, 0.5);
         pen.fill(s, pen.lin(mid + Pt{0, -l.width}, leaf_light, mid + Pt{0, l.width}, leaf_dark));
         const Pt d = l.tip - l.base;
@@ -122,17 +134,20 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
     }
 
     // Sepals under the bloom.
+    std::vector<Shape> sepals;
     for (double a : {-0.9, -0.2, 0.6}) {
         const Pt base{50, 50};
-        const Pt tip = base + Pt{std::sin(a) * 13, std::cos(a) * 7 - 2};
-        pen.fill(leaf(base, tip, 2.6, 0.0), pen.lin({50, 47}, stem_light, {50, 58}, stem_dark));
+        sepals.push_back(leaf(base, base + Pt{std::sin(a) * 13, std::cos(a) * 7 - 2}, 2.6, 0.0));
     }
+    for (const Shape& s : sepals) pen.ink(s, green_ink);
+    for (const Shape& s : sepals) pen.fill(s, pen.lin({50, 47}, stem_light, {50, 58}, stem_dark));
 
     // The bloom, back to front.
     const Colour deep = hex(0x7E0A17), dark = hex(0xA3111F), red = hex(0xCF1D32), bright = hex(0xE8394A),
                  rim = hex(0xF7788A);
 
-    // Outer petals behind, their curled tips showing above the cup.
+    // The petals' outlines come first, so the ink can go under all of them.
+    // Outer petals behind the cup.
     Path back;
     back.move({25, 31})
         .cubic({21, 17}, {33, 8}, {43, 12})
@@ -141,6 +156,33 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
         .cubic({75, 46}, {63, 54}, {50, 54})
         .cubic({37, 54}, {25, 46}, {25, 31})
         .close();
+    // Petals flaring out at both sides, under the cup.
+    const Shape flares[2] = {Shape(ellipse({30.5, 38}, 9.5, 13.5, -0.55)), Shape(ellipse({69.5, 38}, 9.5, 13.5, 0.55))};
+    // The cup: two wrapping petals meeting in the middle.
+    Path left;
+    left.move({27, 25})
+        .cubic({35, 21}, {46, 24}, {53, 30})
+        .cubic({47, 37}, {48, 48}, {52, 56})
+        .cubic({38, 56}, {26, 45}, {27, 25})
+        .close();
+    Path right;
+    right.move({73, 25})
+        .cubic({66, 21}, {56, 23}, {48, 29})
+        .cubic({53, 36}, {54, 47}, {50, 56})
+        .cubic({63, 56}, {74, 45}, {73, 25})
+        .close();
+    Shape cup;
+    cup.add(left.shape()).add(right.shape());
+    // A front petal lapping over both.
+    Path front;
+    front.move({35, 37})
+        .cubic({42, 33}, {58, 33}, {65, 37})
+        .cubic({65, 48}, {58, 56}, {50, 57})
+        .cubic({42, 56}, {35, 48}, {35, 37})
+        .close();
+    for (const Shape& s : {back.shape(), flares[0], flares[1], cup, front.shape()}) pen.ink(s, red_ink);
+
+    // Outer petals behind, their curled tips showing above the cup.
     pen.shadow(back.shape(), 0, 1.5, 2.0, hex(0x3A0508), 0.35);
     pen.fill(back.shape(), pen.lin({50, 8}, bright, {50, 40}, dark));
     // Curled edges of the back petals.
@@ -151,7 +193,7 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
     // Petals flaring out at both sides, under the cup.
     for (int side : {-1, 1}) {
         const Pt c{50 + side * 19.5, 38};
-        const Shape flare(ellipse(c, 9.5, 13.5, side * 0.55));
+        const Shape& flare = flares[side > 0];
         pen.shadow(flare, 0, 1.0, 1.5, hex(0x3A0508), 0.35);
         pen.fill(flare, pen.lin(c + Pt{side * 8.0, -10}, bright, c + Pt{-side * 4.0, 10}, dark));
         std::vector<Pt> edge;
@@ -183,20 +225,6 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
 
     // The cup: two wrapping petals meeting in the middle, each darker where
     // it turns away from the light.
-    Path left;
-    left.move({27, 25})
-        .cubic({35, 21}, {46, 24}, {53, 30})
-        .cubic({47, 37}, {48, 48}, {52, 56})
-        .cubic({38, 56}, {26, 45}, {27, 25})
-        .close();
-    Path right;
-    right.move({73, 25})
-        .cubic({66, 21}, {56, 23}, {48, 29})
-        .cubic({53, 36}, {54, 47}, {50, 56})
-        .cubic({63, 56}, {74, 45}, {73, 25})
-        .close();
-    Shape cup;
-    cup.add(left.shape()).add(right.shape());
     Mask& clip = pen.mask(cup);
     Mask cup_mask = clip;
     pen.shadow(left.shape(), 1.2, 0.8, 1.5, hex(0x3A0508), 0.45);
@@ -207,12 +235,6 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
     pen.stroke(cubic_points({72.5, 25.5}, {66, 21.5}, {56, 23.5}, {49, 29}, 24), 1.3, 0.5, rim, 0.85);
 
     // A front petal lapping over both, its rolled top edge catching the light.
-    Path front;
-    front.move({35, 37})
-        .cubic({42, 33}, {58, 33}, {65, 37})
-        .cubic({65, 48}, {58, 56}, {50, 57})
-        .cubic({42, 56}, {35, 48}, {35, 37})
-        .close();
     pen.shadow(front.shape(), 0, -0.5, 1.6, hex(0x3A0508), 0.45, &cup_mask);
     pen.fill(front.shape(), pen.lin({50, 34}, red, {50, 57}, hex(0x93101F)));
     pen.stroke(cubic_points({35.5, 37}, {42, 33.2}, {58, 33.2}, {64.5, 37}, 24), 1.0, 1.0, rim);
@@ -231,67 +253,24 @@ void draw_rose(Canvas& big, Pt origin, double scale) {
     }
 }
 
-void make_rose(const std::string& path) {
-    Canvas big(kSize * kScale, kSize * kScale);
-    draw_rose(big, {0, 0}, kScale);
+namespace {
 
-    const Canvas small = downsample(big, kScale);
-    const std::vector<std::uint8_t> rgba = small.rgba8();
-
-    // ICONDIR, one ICONDIRENTRY, then the DIB: BITMAPINFOHEADER of double
-    // height, BGRA rows bottom-up, and the AND mask (1 = clear) in 4-byte rows.
-    constexpr std::uint32_t kPixels = kSize * kSize * 4;
-    constexpr std::uint32_t kMaskRow = ((kSize + 31) / 32) * 4;
-    constexpr std::uint32_t kDib = 40 + kPixels + kMaskRow * kSize;
-    std::vector<unsigned char> f;
-    auto u16 = [&](std::uint32_t v) {
-        f.push_back(static_cast<unsigned char>(v));
-        f.push_back(static_cast<unsigned char>(v >> 8));
-    };
-    auto u32 = [&](std::uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    u16(0);
-    u16(1);  // icon
-    u16(1);  // one image
-    f.push_back(kSize);
-    f.push_back(kSize);
-    f.push_back(0);  // no palette
-    f.push_back(0);
-    u16(1);   // planes
-    u16(32);  // bits per pixel
-    u32(kDib);
-    u32(6 + 16);
-    u32(40);
-    u32(kSize);
-    u32(kSize * 2);  // colour rows and mask rows
-    u16(1);
-    u16(32);
-    u32(0);  // BI_RGB
-    u32(kPixels + kMaskRow * kSize);
-    u32(0);
-    u32(0);
-    u32(0);
-    u32(0);
-    for (int y = kSize - 1; y >= 0; --y) {
+Canvas hard_edged_rose() {
+    Canvas c(kSize, kSize);
+    draw_rose(c, {0, 0}, 1.0);
+    // At the edge only the outer half of the ink's smoothing is partly
+    // clear: what is at least half covered becomes its own colour, opaque,
+    // the rest clear.
+    for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
-            const std::uint8_t* p = &rgba[(static_cast<std::size_t>(y) * kSize + x) * 4];
-            f.push_back(p[2]);
-            f.push_back(p[1]);
-            f.push_back(p[0]);
-            f.push_back(p[3]);
+            const Colour p = c.get(x, y);
+            c.set(x, y, p.a >= 0.5f ? with_alpha(p, 1.0f) : Colour{});
         }
-    }
-    for (int y = kSize - 1; y >= 0; --y) {
-        std::vector<unsigned char> row(kMaskRow, 0);
-        for (int x = 0; x < kSize; ++x)
-            if (rgba[(static_cast<std::size_t>(y) * kSize + x) * 4 + 3] == 0) row[x / 8] |= 0x80 >> (x % 8);
-        f.insert(f.end(), row.begin(), row.end());
-    }
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(f.data()), static_cast<std::streamsize>(f.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
+    return c;
 }
+
+}  // namespace
+
+void make_rose(const std::string& path) { write_icon(path, {{kSize, hard_edged_rose().rgba8()}}); }
 
 }  // namespace assets

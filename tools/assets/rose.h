@@ -1,7 +1,7 @@
 #pragma once
 // The rose of rose.ico as a drawing, for pictures that show it at other sizes.
 
-#include "raster.h"
+#include "draw.h"
 
 namespace assets {
 

@@ -17,7 +17,8 @@
 #include <jpeglib.h>
 
 #include "assets.h"
-#include "raster.h"
+#include "draw.h"
+#include "random.h"
 #include "text.h"
 
 namespace assets {
@@ -67,33 +68,33 @@ void clouds(Canvas& c, Random& rng) {
 
     // How much of the sky each point hides, edges roughened by noise at
     // two scales.
-    Mask cover(kW, kH);
-    cover.touch_all();
+    std::vector<float> cover(static_cast<std::size_t>(kW) * kH);
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             const double n = 0.7 * fbm(x / 40.0, y / 26.0, 5, 7) + 0.3 * fbm(x / 9.0, y / 7.0, 3, 11);
-            const double d = density[static_cast<std::size_t>(y) * kW + x] * (0.6 + 0.8 * n);
-            cover.at(x, y) = static_cast<float>(smoothstep(0.3, 0.8, d));
+            const std::size_t i = static_cast<std::size_t>(y) * kW + x;
+            cover[i] = static_cast<float>(smoothstep(0.3, 0.8, density[i] * (0.6 + 0.8 * n)));
         }
     // Shading follows the cloud's broad shape, not every wisp: compare the
     // blurred cover here with a step towards the sun (upper right) and a
     // step down; thinning upwards is a lit top, thinning downwards a grey base.
     // The cover is carried on past the picture's edges before blurring, so
     // clouds cut by the frame do not look thinner there.
-    constexpr int kPad = 40;
-    Mask soft(kW + 2 * kPad, kH + 2 * kPad);
-    soft.touch_all();
-    for (int y = 0; y < kH + 2 * kPad; ++y)
-        for (int x = 0; x < kW + 2 * kPad; ++x)
-            soft.at(x, y) = cover.at(std::clamp(x - kPad, 0, kW - 1), std::clamp(y - kPad, 0, kH - 1));
-    blur(soft, 9.0);
+    constexpr int kPad = 40, kPw = kW + 2 * kPad, kPh = kH + 2 * kPad;
+    std::vector<float> soft(static_cast<std::size_t>(kPw) * kPh);
+    for (int y = 0; y < kPh; ++y)
+        for (int x = 0; x < kPw; ++x)
+            soft[static_cast<std::size_t>(y) * kPw + x] =
+                cover[static_cast<std::size_t>(std::clamp(y - kPad, 0, kH - 1)) * kW + std::clamp(x - kPad, 0, kW - 1)];
+    blur_plane(soft, kPw, kPh, 9.0, 0, 0, kPw, kPh);
     auto sat = [&](int x, int y) {
-        return soft.at(std::clamp(x + kPad, 0, kW + 2 * kPad - 1), std::clamp(y + kPad, 0, kH + 2 * kPad - 1));
+        return soft[static_cast<std::size_t>(std::clamp(y + kPad, 0, kPh - 1)) * kPw + std::clamp(x + kPad, 0, kPw - 1)];
     };
     const Colour lit = hex(0xFFFFFF), shade = hex(0xB4C8E0), warm = hex(0xFFF8F2);
+    Canvas layer(kW, kH);
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-            const double alpha = cover.at(x, y);
+            const double alpha = cover[static_cast<std::size_t>(y) * kW + x];
             if (alpha <= 0.002) continue;
             const double here = sat(x, y);
             const double up = sat(x + 8, y - 14), down = sat(x - 4, y + 20);
@@ -101,12 +102,10 @@ void clouds(Canvas& c, Random& rng) {
             const double light = clamp01(0.86 + 1.1 * (here - up) - 1.0 * (here - down) + 0.3 * grain);
             Colour col = mix(shade, lit, light);
             col = mix(col, warm, 0.35 * smoothstep(0.9, 1.0, light));
-            const Colour under = c.get(x, y);
-            const float a = static_cast<float>(alpha * 0.96);
-            c.set(x, y, {under.r + (col.r - under.r) * a, under.g + (col.g - under.g) * a,
-                         under.b + (col.b - under.b) * a, 1});
+            layer.set(x, y, with_alpha(col, static_cast<float>(alpha * 0.96)));
         }
     }
+    c.draw(layer);
 }
 
 // A small airliner seen from below and a little to the side, nose to the left.
@@ -216,14 +215,32 @@ void make_sky(const std::string& path) {
 
     // Sky: deeper blue at the top to nearly white at the horizon, with a
     // soft bright haze where the sun is, off the picture to the upper right.
-    const Colour top = hex(0x79B2E3), middle = hex(0xA9D2F1), low = hex(0xE4F2FC);
-    for (int y = 0; y < kH; ++y) {
-        const double t = static_cast<double>(y) / (kH - 1);
-        const Colour row = t < 0.55 ? mix(top, middle, smoothstep(0, 0.55, t)) : mix(middle, low, smoothstep(0.55, 1, t));
-        for (int x = 0; x < kW; ++x) {
-            const double haze = std::exp(-std::hypot(x - 760.0, y + 60.0) / 320.0);
-            c.set(x, y, mix(row, hex(0xF4FAFF), 0.55 * haze));
+    // Both are cairo gradients, their smooth curves laid out in stops.
+    {
+        Context ctx(c.surface());
+        cairo_t* cr = ctx.get();
+        const Colour top = hex(0x79B2E3), middle = hex(0xA9D2F1), low = hex(0xE4F2FC);
+        constexpr int kStops = 32;
+        cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0.5, 0, kH - 0.5);
+        for (int i = 0; i <= kStops; ++i) {
+            const double t = static_cast<double>(i) / kStops;
+            const Colour row =
+                t < 0.55 ? mix(top, middle, smoothstep(0, 0.55, t)) : mix(middle, low, smoothstep(0.55, 1, t));
+            cairo_pattern_add_color_stop_rgb(sky, t, row.r, row.g, row.b);
         }
+        cairo_set_source(cr, sky);
+        cairo_paint(cr);
+        cairo_pattern_destroy(sky);
+        const Colour haze = hex(0xF4FAFF);
+        const double reach = 1400;
+        cairo_pattern_t* sun = cairo_pattern_create_radial(760, -60, 0, 760, -60, reach);
+        for (int i = 0; i <= kStops; ++i) {
+            const double t = static_cast<double>(i) / kStops;
+            cairo_pattern_add_color_stop_rgba(sun, t, haze.r, haze.g, haze.b, 0.55 * std::exp(-t * reach / 320.0));
+        }
+        cairo_set_source(cr, sun);
+        cairo_paint(cr);
+        cairo_pattern_destroy(sun);
     }
 
     clouds(c, rng);

@@ -2,13 +2,38 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_OUTLINE_H
+#include <cairo-ft.h>
 
-#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 namespace assets {
+
+namespace {
+
+// One FreeType library for the whole run: cairo may keep a face alive in its
+// font caches after the Font that made it is gone, and a face needs its
+// library.
+FT_Library library() {
+    static FT_Library lib = [] {
+        FT_Library l = nullptr;
+        if (FT_Init_FreeType(&l) != 0) throw std::runtime_error("FreeType did not start");
+        return l;
+    }();
+    return lib;
+}
+
+FT_Face open_face(const char* file, int index) {
+    FT_Face face = nullptr;
+    if (FT_New_Face(library(), file, index, &face) != 0) throw std::runtime_error(std::string("cannot open font ") + file);
+    return face;
+}
+
+void done_face(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
+
+const cairo_user_data_key_t kFaceKey{};
+
+}  // namespace
 
 std::vector<char32_t> utf32(const std::string& s) {
     std::vector<char32_t> out;
@@ -23,22 +48,28 @@ std::vector<char32_t> utf32(const std::string& s) {
     return out;
 }
 
-Font::Font(const char* file, int face_index) {
-    if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FreeType did not start");
-    if (FT_New_Face(library_, file, face_index, &face_) != 0)
-        throw std::runtime_error(std::string("cannot open font ") + file);
+Font::Font(const char* file, int face_index) : metrics_(open_face(file, face_index)) {
+    // cairo sets its face's size as it renders, so it gets a face of its own
+    // and frees it when it no longer needs it.
+    FT_Face face = open_face(file, face_index);
+    drawing_ = cairo_ft_font_face_create_for_ft_face(face, FT_LOAD_NO_HINTING);
+    if (cairo_font_face_set_user_data(drawing_, &kFaceKey, face, done_face) != CAIRO_STATUS_SUCCESS) {
+        cairo_font_face_destroy(drawing_);
+        FT_Done_Face(face);
+        FT_Done_Face(metrics_);
+        throw std::runtime_error("cairo cannot take the font");
+    }
 }
 
 Font::~Font() {
-    if (face_) FT_Done_Face(face_);
-    if (library_) FT_Done_FreeType(library_);
+    cairo_font_face_destroy(drawing_);
+    FT_Done_Face(metrics_);
 }
 
 double Font::advance(char32_t ch, double size) {
-    FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(size * 64)), 72, 72);
-    FT_Set_Transform(face_, nullptr, nullptr);
-    if (FT_Load_Char(face_, ch, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return size * 0.5;
-    return face_->glyph->linearHoriAdvance / 65536.0;
+    FT_Set_Char_Size(metrics_, 0, static_cast<FT_F26Dot6>(std::lround(size * 64)), 72, 72);
+    if (FT_Load_Char(metrics_, ch, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return size * 0.5;
+    return metrics_->glyph->linearHoriAdvance / 65536.0;
 }
 
 double Font::width(const std::string& utf8, double size) {
@@ -57,44 +88,36 @@ std::vector<GlyphPlace> Font::layout(const std::string& utf8, Pt pen, double siz
 }
 
 void Font::draw(Mask& m, const std::vector<GlyphPlace>& glyphs) {
+    Context c(m.surface());
+    cairo_t* cr = c.get();
+    // Outlines as designed: no hinting to pull stems onto whole pixels.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+    cairo_set_font_face(cr, drawing_);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     for (const GlyphPlace& g : glyphs) {
         if (g.ch == U' ') continue;
-        FT_Set_Char_Size(face_, 0, static_cast<FT_F26Dot6>(std::lround(g.size * 64)), 72, 72);
-        // The whole pixels of the pen move the bitmap; the fraction and the
-        // turn go to FreeType so the outline is sampled where it really lies.
-        // FreeType's y points up, the picture's down.
-        const double fx = std::floor(g.pen.x), fy = std::floor(g.pen.y);
-        FT_Matrix turn;
-        turn.xx = static_cast<FT_Fixed>(std::lround(std::cos(g.angle) * 65536));
-        turn.xy = static_cast<FT_Fixed>(std::lround(std::sin(g.angle) * 65536));
-        turn.yx = static_cast<FT_Fixed>(std::lround(-std::sin(g.angle) * 65536));
-        turn.yy = static_cast<FT_Fixed>(std::lround(std::cos(g.angle) * 65536));
-        FT_Vector delta;
-        delta.x = static_cast<FT_Pos>(std::lround((g.pen.x - fx) * 64));
-        delta.y = static_cast<FT_Pos>(std::lround(-(g.pen.y - fy) * 64));
-        FT_Set_Transform(face_, &turn, &delta);
-        if (FT_Load_Char(face_, g.ch, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) continue;
-        const FT_GlyphSlot slot = face_->glyph;
-        if (slot->format != FT_GLYPH_FORMAT_OUTLINE) continue;
-        if (weight_ > 0) FT_Outline_Embolden(&slot->outline, static_cast<FT_Pos>(std::lround(weight_ * 64)));
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
-        const FT_Bitmap& bm = slot->bitmap;
-        const int left = static_cast<int>(fx) + slot->bitmap_left;
-        const int top = static_cast<int>(fy) - slot->bitmap_top;
-        m.touch(left, top, left + static_cast<int>(bm.width), top + static_cast<int>(bm.rows));
-        for (unsigned y = 0; y < bm.rows; ++y) {
-            const int py = top + static_cast<int>(y);
-            if (py < 0 || py >= m.height()) continue;
-            for (unsigned x = 0; x < bm.width; ++x) {
-                const int px = left + static_cast<int>(x);
-                if (px < 0 || px >= m.width()) continue;
-                const float cov = bm.buffer[static_cast<std::ptrdiff_t>(y) * bm.pitch + x] / 255.0f;
-                float& v = m.at(px, py);
-                v = std::max(v, cov);
-            }
+        const unsigned index = FT_Get_Char_Index(metrics_, g.ch);
+        if (index == 0) continue;
+        cairo_save(cr);
+        cairo_translate(cr, g.pen.x, g.pen.y);
+        cairo_rotate(cr, g.angle);
+        cairo_set_font_size(cr, g.size);
+        const cairo_glyph_t glyph{index, 0, 0};
+        cairo_glyph_path(cr, &glyph, 1);
+        cairo_restore(cr);
+        if (weight_ > 0) {
+            // Half the weight on each side of every stroke.
+            cairo_fill_preserve(cr);
+            cairo_set_line_width(cr, weight_);
+            cairo_stroke(cr);
+        } else {
+            cairo_fill(cr);
         }
     }
-    FT_Set_Transform(face_, nullptr, nullptr);
 }
 
 }  // namespace assets

@@ -1,16 +1,16 @@
 #pragma once
-// Text drawn through FreeType from the Debian fonts the pictures use, glyph
-// by glyph, so each character can lean or sit a little off the line the way
-// handwriting does.
+// Text from the Debian fonts the pictures use, drawn by cairo glyph by
+// glyph, so each character can lean or sit a little off the line the way
+// handwriting does. Metrics come from FreeType, unhinted.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "raster.h"
+#include "draw.h"
 
-struct FT_LibraryRec_;
 struct FT_FaceRec_;
+typedef struct _cairo_font_face cairo_font_face_t;
 
 namespace assets {
 
@@ -50,8 +50,8 @@ public:
     }
 
 private:
-    FT_LibraryRec_* library_ = nullptr;
-    FT_FaceRec_* face_ = nullptr;
+    FT_FaceRec_* metrics_ = nullptr;          // ours, for advances and glyph numbers
+    cairo_font_face_t* drawing_ = nullptr;    // cairo's, on a face of its own
     double weight_ = 0;
 };
 

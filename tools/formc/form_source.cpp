@@ -10,6 +10,7 @@
 
 #include "formhost/core/font_record.h"
 #include "formhost/core/kind_data.h"
+#include "formhost/core/window_class_names.h"
 #include "gbk.h"
 
 namespace formc {
@@ -152,6 +153,7 @@ private:
             window.comment = gbk(at, source["description_comment"], "description_comment");
 
         window.controls.push_back(compile_control(at, source, Kind::Window, required(at, source, "control_id")));
+        check_window_class(at, window.controls[0]);
         std::set<std::uint32_t> ids{window.controls[0].id};
         if (source.contains("controls")) {
             if (!source["controls"].is_array()) at.fail("controls", "a list of controls is needed");
@@ -359,6 +361,14 @@ private:
         const json& properties_;
         std::set<std::string> used_;
     };
+
+    static void check_window_class(const Place& at, const formhost::ControlRecord& window) {
+        const auto data = formhost::read_kind_data(window.kind, window.kind_data);
+        if (!data) return;
+        const std::string& name = std::get<formhost::WindowData>(*data).window_class_name;
+        if (formhost::reserved_window_class_name(name))
+            at.fail("window_class_name", "'" + name + "' is a class of the system or of the form host; leave it out to use the host's own");
+    }
 
     Bytes kind_data(const Place& at, const json& properties, Kind kind) {
         if (!properties.is_object()) at.fail("properties", "an object is needed");

@@ -112,7 +112,7 @@ void Canvas::paint(HDC dc, const RECT& area) {
     const POINT kept = write_position;
     write_position = {0, 0};
     paint_dc_ = dc;
-    raise(0, {area.left, area.top, area.right, area.bottom});
+    if (!raise(0, {area.left, area.top, area.right, area.bottom})) return;
     paint_dc_ = nullptr;
     write_position = kept;
 }

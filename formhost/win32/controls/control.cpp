@@ -17,8 +17,12 @@ void Control::attach(HWND hwnd) {
     host().controls_by_hwnd[hwnd] = this;
 }
 
-void Control::raise(std::int32_t event, std::initializer_list<std::int32_t> arguments) const {
+bool Control::raise(std::int32_t event, std::initializer_list<std::int32_t> arguments) const {
+    HWND own = hwnd_;
     raise_event(window_id_, id_, event, arguments);
+    // Looked up by the handle, since this object may be gone.
+    const auto found = host().controls_by_hwnd.find(own);
+    return IsWindow(own) && found != host().controls_by_hwnd.end() && found->second == this;
 }
 
 std::optional<Value> Control::read_property(int index) {

@@ -61,8 +61,9 @@ protected:
     virtual void sync_from_window() {}
     // Records the OS window so that notifications find this control.
     void attach(HWND hwnd);
-    // Raises one of this control's events.
-    void raise(std::int32_t event, std::initializer_list<std::int32_t> arguments = {}) const;
+    // Raises one of this control's events. False when the routine closed the
+    // window and with it this control: the caller must not touch it any more.
+    bool raise(std::int32_t event, std::initializer_list<std::int32_t> arguments = {}) const;
 
     KindData data_;
     HWND hwnd_ = nullptr;

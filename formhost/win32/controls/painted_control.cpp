@@ -37,8 +37,8 @@ LRESULT CALLBACK PaintedControl::procedure(HWND hwnd, UINT message, WPARAM wpara
         }
         LRESULT result = 0;
         if (self->handle(message, wparam, lparam, result)) return result;
-    } catch (const std::exception& e) {
-        fatal_error(0, e.what());
+    } catch (...) {
+        fatal_error_from_exception();
     }
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }

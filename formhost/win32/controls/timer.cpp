@@ -1,4 +1,5 @@
 #include "control.h"
+#include "formhost/win32/fatal_error.h"
 #include "formhost/win32/window_classes.h"
 #include "kinds.h"
 
@@ -52,11 +53,15 @@ private:
     }
 
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-        if (message == WM_TIMER && wparam == kTimerId) {
-            if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(0);
-            return 0;
+        try {
+            if (message == WM_TIMER && wparam == kTimerId) {
+                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(0);
+                return 0;
+            }
+            return DefWindowProcW(hwnd, message, wparam, lparam);
+        } catch (...) {
+            fatal_error_from_exception();
         }
-        return DefWindowProcW(hwnd, message, wparam, lparam);
     }
 
     std::int32_t running_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formhost/win32/fatal_error.h"
 #include "picture.h"
 #include "pixels.h"
 
@@ -155,8 +156,7 @@ DWORD WINAPI BoxAnimation::thread_entry(void* parameter) {
             if (due < after) due = after + static_cast<ULONGLONG>(frame_delay_ms(frames[index]));
         }
     } catch (...) {
-        // Nothing here is expected to throw; should it, the animation stops
-        // on the frame on show rather than end the program.
+        fatal_error_from_exception();
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "format_record.h"
+#include "formhost/win32/fatal_error.h"
 #include "formhost/core/media/wave.h"
 #include "player_list.h"
 
@@ -123,8 +124,7 @@ DWORD WINAPI WavePlayer::thread_entry(void* parameter) {
     try {
         interrupted = !player.feed();
     } catch (...) {
-        // Nothing in the loop is expected to throw; should it, the sound
-        // simply ends: it is not worth ending the program over.
+        fatal_error_from_exception();
     }
     player.shut_down(interrupted);
     return 0;
@@ -141,6 +141,7 @@ void CALLBACK WavePlayer::device_event(HWAVEOUT, UINT message, DWORD_PTR instanc
         player->queued_bytes_.fetch_sub(header->dwBufferLength);
         ReleaseSemaphore(player->free_slots_.get(), 1, nullptr);
     } catch (...) {
+        fatal_error_from_exception();
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 
 #include "child_probe.h"
@@ -188,23 +189,68 @@ struct FatalCase {
     const char* text;
 };
 
+// The box with the headline and the text (none when empty), exit code -1,
+// and neither the exit routine nor anything after the failure ran.
+void expect_fatal_end(const FatalCase& c) {
+    SCOPED_TRACE(formhost::win32::narrow(c.scenario));
+    const ProbeRun run = run_probe(c.scenario);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exit_code, kFatalExitCode);
+    EXPECT_EQ(run.box_caption, formhost::win32::widen("错误"));
+    const std::string text = *c.text ? std::string("错误信息：") + c.text + "\r\n" : std::string();
+    EXPECT_EQ(run.box_text, formhost::win32::widen("运行时出错!\r\n\r\n" + text))
+        << formhost::win32::narrow(run.box_text);
+    EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
+    EXPECT_FALSE(has(run.log, "not reached")) << show(run.log);
+}
+
 TEST(HostFatalErrors, ShowTheirBoxAndEndWithMinusOneWithoutTheExitRoutine) {
+    expect_fatal_end({L"unloaded_kind_property", "指定窗口尚未载入"});
+    expect_fatal_end({L"unknown_window", "未载入欲访问窗口组件所在的窗口"});
+}
+
+// What the probe asks for in its alloc_in_* scenarios: half the address
+// space and one byte.
+constexpr std::size_t kImpossibleBytes = (std::numeric_limits<std::size_t>::max() >> 1) + 1;
+
+TEST(HostFatalErrors, RoutinesThatThrowOrExhaustTheHeapEndInTheHostsBox) {
+    const std::string allocation = "分配 " + std::to_string(kImpossibleBytes) + " 字节内存失败!";
     const FatalCase cases[] = {
-        {L"unloaded_kind_property", "指定窗口尚未载入"},
-        {L"unknown_window", "未载入欲访问窗口组件所在的窗口"},
+        {L"throw_in_init", "probe failure"},       {L"throw_in_created", "probe failure"},
+        {L"throw_in_tick", "probe failure"},       {L"throw_other_in_tick", ""},
+        {L"alloc_in_init", allocation.c_str()},    {L"alloc_in_created", allocation.c_str()},
+        {L"alloc_in_tick", allocation.c_str()},
     };
-    for (const FatalCase& c : cases) {
-        SCOPED_TRACE(formhost::win32::narrow(c.scenario));
-        const ProbeRun run = run_probe(c.scenario);
-        ASSERT_TRUE(run.finished);
-        EXPECT_EQ(run.exit_code, kFatalExitCode);
-        EXPECT_EQ(run.box_caption, formhost::win32::widen("错误"));
-        const std::wstring expected =
-            formhost::win32::widen(std::string("运行时出错!\r\n\r\n错误信息：") + c.text + "\r\n");
-        EXPECT_EQ(run.box_text, expected) << formhost::win32::narrow(run.box_text);
-        EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
-        EXPECT_FALSE(has(run.log, "not reached")) << show(run.log);
-    }
+    for (const FatalCase& c : cases) expect_fatal_end(c);
+}
+
+TEST(HostReentrancy, AWindowClosedAndLoadedAgainByItsCloseRoutineStays) {
+    const ProbeRun run = run_probe(L"reload_in_close_query");
+    ASSERT_TRUE(run.finished) << show(run.log);
+    EXPECT_EQ(run.exit_code, 0u);
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "start created visible=0"), 2) << show(run.log);
+    EXPECT_TRUE(has(run.log, "tick after reload start visible=1")) << show(run.log);
+    EXPECT_EQ(run.log.back(), "exit") << show(run.log);
+}
+
+TEST(HostReentrancy, AWindowClosedWhileAControlIsMadeAnewEndsCleanly) {
+    const ProbeRun run = run_probe(L"close_during_recreate");
+    ASSERT_TRUE(run.finished) << show(run.log);
+    EXPECT_EQ(run.exit_code, 0u) << show(run.log);
+    EXPECT_TRUE(has(run.log, "start destroyed")) << show(run.log);
+    EXPECT_TRUE(has(run.log, "recreate returned loaded=0")) << show(run.log);
+    EXPECT_EQ(run.log.back(), "exit") << show(run.log);
+}
+
+TEST(HostReentrancy, AWindowLoadedAgainDuringItsFirstShowIsTheOneShown) {
+    const ProbeRun run = run_probe(L"reload_in_show");
+    ASSERT_TRUE(run.finished) << show(run.log);
+    EXPECT_EQ(run.exit_code, 0u);
+    EXPECT_TRUE(has(run.log, "stage reloaded in its show")) << show(run.log);
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "stage created visible=0"), 2) << show(run.log);
+    const std::string expected = "stage 0 0 " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " +
+                                 std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " visible=1";
+    EXPECT_TRUE(has(run.log, expected)) << expected << " not in " << show(run.log);
 }
 
 }  // namespace

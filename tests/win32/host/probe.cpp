@@ -7,6 +7,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <functional>
+#include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -182,6 +184,30 @@ void hand_over_scenario(bool burst) {
     DestroyWindow(handle(kStart, kStartControl));
 }
 
+// Routines that fail: an exception of the library, one of no class at all,
+// and an allocation no heap can give (half the address space and one byte).
+constexpr std::size_t kImpossibleBytes = (std::numeric_limits<std::size_t>::max() >> 1) + 1;
+void* volatile kept_block = nullptr;
+
+// Fails as the scenario says if it names this place ("throw_in_tick" for
+// the place "tick").
+void fail_if_asked(const wchar_t* place) {
+    if (scenario == std::wstring(L"throw_in_") + place) throw std::runtime_error("probe failure");
+    if (scenario == std::wstring(L"throw_other_in_") + place) throw 42;
+    if (scenario == std::wstring(L"alloc_in_") + place) {
+        volatile std::size_t bytes = kImpossibleBytes;
+        kept_block = ::operator new(bytes);
+    }
+}
+
+bool fails_in(const wchar_t* place) {
+    for (const wchar_t* how : {L"throw_in_", L"throw_other_in_", L"alloc_in_"})
+        if (scenario == std::wstring(how) + place) return true;
+    return false;
+}
+
+int start_loads = 0, close_queries = 0, stage_resizes = 0;
+
 void init() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -189,6 +215,7 @@ void init() {
     if (argc > 2) log_path = argv[2];
     LocalFree(argv);
     log("init");
+    fail_if_asked(L"init");
 }
 
 void exit_routine() { log("exit"); }
@@ -197,7 +224,9 @@ void exit_routine() { log("exit"); }
 
 void on_start_created() {
     log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
-    if (scenario == L"build") {
+    ++start_loads;
+    fail_if_asked(L"created");
+    if (scenario == L"build" || fails_in(L"tick")) {
         finish_soon();
     } else if (scenario == L"close_in_created") {
         DestroyWindow(handle(kStart, kStartControl));
@@ -289,6 +318,21 @@ void on_start_created() {
     } else if (scenario == L"escape") {
         // Through the message loop, as a key press would come.
         PostMessageW(GetDlgItem(handle(kStart, kStartControl), 110), WM_KEYDOWN, VK_ESCAPE, 0);
+    } else if (scenario == L"reload_in_close_query") {
+        if (start_loads == 1) PostMessageW(handle(kStart, kStartControl), WM_CLOSE, 0, 0);
+        else finish_soon();
+    } else if (scenario == L"close_during_recreate") {
+        // The close waits in the queue; making the edit box anew pumps it.
+        PostMessageW(handle(kStart, kStartControl), WM_CLOSE, 0, 0);
+        formhost::write_property(kStart, kEdit, 15, Value{true});
+        log("recreate returned loaded=%d", handle(kStart, kStartControl) ? 1 : 0);
+    } else if (scenario == L"reload_in_show") {
+        formhost::load_window({kStage, kStageControl}, WindowRef{kStart, kStartControl});
+        RECT r;
+        GetWindowRect(handle(kStage, kStageControl), &r);
+        log("stage %ld %ld %ld %ld visible=%d", r.left, r.top, r.right, r.bottom,
+            IsWindowVisible(handle(kStage, kStageControl)) ? 1 : 0);
+        DestroyWindow(handle(kStart, kStartControl));
     } else if (scenario == L"edit_event") {
         formhost::write_property(kStart, kEdit, 8, Value{std::string("abc")});
         formhost::write_property(kStart, kEdit, 8, Value{std::string("abc")});
@@ -303,7 +347,28 @@ void on_start_destroyed() { log("start destroyed"); }
 void on_button_clicked() { log("button clicked"); }
 void on_edit_changed() { log("edit changed"); }
 
+void on_start_close_query() {
+    ++close_queries;
+    log("start close query");
+    if (scenario == L"reload_in_close_query" && close_queries == 1) {
+        // Closed and loaded again by the routine of its own close: the
+        // window asked to close is gone, the new one must stay. The second
+        // window keeps the program alive meanwhile.
+        formhost::load_window({kSecond, kSecondControl});
+        DestroyWindow(handle(kStart, kStartControl));
+        formhost::load_window({kStart, kStartControl});
+    }
+}
+
 void on_timer_tick() {
+    fail_if_asked(L"tick");
+    if (scenario == L"reload_in_close_query") {
+        formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
+        log("tick after reload start visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
+        close(kSecond, kSecondControl);
+        close(kStart, kStartControl);
+        return;
+    }
     if (scenario == L"timer") {
         ++ticks;
         if (ticks == 3) formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{40}});
@@ -325,6 +390,15 @@ void on_second_destroyed() { log("second destroyed"); }
 void on_stage_created() {
     formhost::write_property(kStage, kStageControl, 18, Value{std::int32_t{3}});
     log("stage created visible=%d", IsWindowVisible(handle(kStage, kStageControl)) ? 1 : 0);
+}
+
+void on_stage_resized() {
+    // The first resize comes with the build, the second from the show that
+    // maximises the stage: that one closes the stage and loads it again.
+    if (scenario != L"reload_in_show" || ++stage_resizes != 2) return;
+    log("stage reloaded in its show");
+    DestroyWindow(handle(kStage, kStageControl));
+    formhost::load_window({kStage, kStageControl}, WindowRef{kStart, kStartControl});
 }
 
 }  // namespace probe

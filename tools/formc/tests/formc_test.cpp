@@ -119,6 +119,10 @@ TEST_F(FormcTest, ErrorsNameTheFileTheControlAndTheField) {
         {"text outside GBK", u8R"("caption": "修改")", u8R"("caption": "修改😀")", {u8"按钮1", u8"caption", u8"GBK"}},
         {"number out of range", u8R"("height": -16)", u8R"("height": 3000000000)", {u8"按钮1", u8"height", u8"range"}},
         {"duplicate control id", u8R"("0x16010032")", u8R"("0x1601000f")", {u8"时钟1", u8"used twice"}},
+        {"system window class", u8R"("border_style": 2,)", u8R"("border_style": 2, "window_class_name": "EDIT",)",
+         {u8"window 0x52010001", u8"window_class_name", u8"'EDIT'"}},
+        {"host window class", u8R"("border_style": 2,)", u8R"("border_style": 2, "window_class_name": "FormHostTimer",)",
+         {u8"window 0x52010001", u8"window_class_name", u8"'FormHostTimer'"}},
     };
     for (const Case& c : cases) {
         std::string source = kGoodSource;
