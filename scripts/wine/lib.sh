@@ -9,9 +9,17 @@ prefix=$bench_dir/prefix
 env_file=$bench_dir/session.env
 
 # Debian's /usr/bin/wine and wineserver wrappers prefer the 32-bit loader,
-# which this kernel cannot run: always name the 64-bit binaries.
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver64 || echo /usr/lib/wine/wineserver64)
+# which this kernel cannot run: always name the 64-bit binaries. The
+# emulated 32-bit PC (scripts/i386pc) sets BENCH_WINEARCH=win32 and gets
+# Debian's 32-bit ones instead.
+wine_arch=${BENCH_WINEARCH:-win64}
+if [[ $wine_arch == win32 ]]; then
+  wine=/usr/lib/wine/wine
+  wineserver=/usr/lib/wine/wineserver32
+else
+  wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  wineserver=$(command -v wineserver64 || echo /usr/lib/wine/wineserver64)
+fi
 
 die() { echo "${0##*/}: $*" >&2; exit 1; }
 
@@ -22,7 +30,7 @@ wine_defaults() {
   # Keeps the Mono and Gecko installers from ever being offered, and wine
   # from writing menu entries and file associations into the Linux home.
   export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-  export WINEARCH=win64
+  export WINEARCH=$wine_arch
 }
 
 # Selects the locale wine derives its code pages from. LC_ALL too, so a

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 namespace bench {
@@ -22,6 +23,16 @@ inline std::wstring path_from_env(const wchar_t* name) {
   }
   while (dir.size() > 3 && dir.back() == L'\\') dir.pop_back();
   return dir;
+}
+
+// A time limit of a test, stretched by BENCH_TIME_SCALE (a whole number,
+// default 1): the emulated 32-bit PC runs the programs several times slower
+// than this machine runs wine64.
+inline DWORD scaled_ms(DWORD ms) {
+  wchar_t buf[16];
+  const DWORD n = GetEnvironmentVariableW(L"BENCH_TIME_SCALE", buf, static_cast<DWORD>(std::size(buf)));
+  const long scale = n > 0 && n < std::size(buf) ? std::wcstol(buf, nullptr, 10) : 1;
+  return scale > 1 && scale <= 20 ? ms * static_cast<DWORD>(scale) : ms;
 }
 
 }  // namespace bench

@@ -170,6 +170,13 @@ std::vector<std::wstring> list_files(const std::wstring& dir, const std::wstring
   return names;
 }
 
+// The bytes between the first and the last non-zero byte.
+std::string without_silence_around(const std::string& bytes) {
+  const auto first = bytes.find_first_not_of('\0');
+  if (first == std::string::npos) return {};
+  return bytes.substr(first, bytes.find_last_not_of('\0') - first + 1);
+}
+
 TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
   const std::wstring dir = bench::path_from_env(L"BENCH_CAPTURE_DIR");
   if (dir.empty()) GTEST_SKIP() << "BENCH_CAPTURE_DIR unset: no bench session running";
@@ -222,13 +229,21 @@ TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
   std::string got;
   for (const auto deadline = after_ms(5000); before(deadline); Sleep(50)) {
     names = list_files(dir, L"capture_*");
-    if (names.size() == 1 && read_file(dir + L'\\' + names[0], got) && got.size() >= want.size()) break;
+    if (names.size() == 1 && read_file(dir + L'\\' + names[0], got) &&
+        without_silence_around(got).size() >= without_silence_around(want).size())
+      break;
   }
   for (const auto& name : names) std::printf("capture file: %s\n", utf8(name).c_str());
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], L"capture_22050_1_S16_LE.raw") << "the device did not get the format played";
-  std::printf("captured %zu bytes, played %zu\n", got.size(), want.size());
-  EXPECT_TRUE(got == want) << "captured bytes differ from the PCM played";
+  const auto lead = got.find_first_not_of('\0'), tail = got.size() - 1 - got.find_last_not_of('\0');
+  std::printf("captured %zu bytes (zero bytes: %zu before, %zu after), played %zu\n", got.size(),
+              lead == std::string::npos ? got.size() : lead, lead == std::string::npos ? 0 : tail, want.size());
+  // On a slow machine (the emulated 32-bit PC) the driver feeds the device
+  // silence while it waits for the first buffer or after the last: what was
+  // played must be there whole and unchanged, with only silence around it.
+  EXPECT_TRUE(without_silence_around(got) == without_silence_around(want))
+      << "captured bytes differ from the PCM played";
 }
 
 // ---------------------------------------------------------------------------

@@ -7,13 +7,29 @@
 
 std::wstring test_program_folder() { return test_program_folder_path().wstring(); }
 
+namespace {
+
+std::wstring probe_log_path(const std::wstring& scenario) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"probe_" + scenario + L"_" + std::to_wstring(GetCurrentProcessId()) + L".log";
+}
+
+std::vector<std::string> read_lines(const std::wstring& path) {
+    std::vector<std::string> lines;
+    std::ifstream in{std::filesystem::path(path)};
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> probe_log_so_far(const std::wstring& scenario) { return read_lines(probe_log_path(scenario)); }
+
 ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
                    const std::function<void(DWORD)>& during) {
     ProbeRun run;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring log_path =
-        std::wstring(temp) + L"probe_" + scenario + L"_" + std::to_wstring(GetCurrentProcessId()) + L".log";
+    const std::wstring log_path = probe_log_path(scenario);
     DeleteFileW(log_path.c_str());
 
     const std::wstring exe = test_program_folder() + L"\\probe.exe";
@@ -47,9 +63,7 @@ ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
     GetExitCodeProcess(pi.hProcess, &run.exit_code);
     CloseHandle(pi.hProcess);
 
-    std::ifstream in{std::filesystem::path(log_path)};
-    for (std::string line; std::getline(in, line);) run.log.push_back(line);
-    in.close();
+    run.log = read_lines(log_path);
     DeleteFileW(log_path.c_str());
     return run;
 }

@@ -22,5 +22,8 @@ struct ProbeRun {
 ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory = L"",
                    const std::function<void(DWORD)>& during = {});
 
+// What the probe running `scenario` has logged so far.
+std::vector<std::string> probe_log_so_far(const std::wstring& scenario);
+
 // The folder of this test program, without the trailing backslash.
 std::wstring test_program_folder();

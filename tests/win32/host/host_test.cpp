@@ -164,11 +164,18 @@ TEST(HostCanvas, WriteLinesMovesAndScrollsAndClearAreaMovesThePosition) {
 }
 
 TEST(HostCanvas, DrawingReachesTheScreenWhileTheRoutineStillRuns) {
-    // The probe fills its canvas window at (100, 100) red and then sleeps in
-    // its routine; the screen is read from here meanwhile.
+    // The probe fills its canvas window at (100, 100) red, logs "drawn" and
+    // then sleeps 2.5 s in its routine; the screen is read from here a second
+    // into that sleep, however long the probe took to get there.
     COLORREF seen = CLR_INVALID;
+    DWORD drawn_at = 0;
     const ProbeRun run = run_probe(L"visible", L"", [&](DWORD elapsed) {
-        if (elapsed < 1500 || seen != CLR_INVALID) return;
+        if (seen != CLR_INVALID) return;
+        if (!drawn_at) {
+            if (has(probe_log_so_far(L"visible"), "drawn")) drawn_at = elapsed;
+            return;
+        }
+        if (elapsed - drawn_at < 1000) return;
         HDC screen = GetDC(nullptr);
         seen = GetPixel(screen, 150, 150);
         ReleaseDC(nullptr, screen);

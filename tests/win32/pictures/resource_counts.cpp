@@ -10,8 +10,10 @@ namespace picture_tests {
 namespace {
 
 // One entry of the GDI handle table the system maps into every process and
-// names in the PEB (GdiSharedHandleTable); the same 24-byte layout on
-// Windows and Wine. A non-zero type marks a live object.
+// names in the PEB (GdiSharedHandleTable): the 24-byte layout of 64-bit
+// Windows, which Wine uses in 32-bit processes too. Only read where
+// GetGuiResources says nothing, that is under Wine. A non-zero type marks a
+// live object.
 struct GdiTableEntry {
     std::uint64_t object;
     std::uint32_t owner;
@@ -23,7 +25,7 @@ struct GdiTableEntry {
 static_assert(sizeof(GdiTableEntry) == 24);
 
 constexpr int kGdiTableEntries = 0x10000;
-constexpr std::size_t kPebGdiTableOffset = 0xF8;  // 64-bit PEB
+constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // 64-bit, 32-bit PEB
 
 }  // namespace
 
