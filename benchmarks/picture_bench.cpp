@@ -18,9 +18,12 @@
 #include "formhost/core/media/gif.h"
 #include "formhost/win32/controls/kinds.h"
 #include "formhost/win32/media/picture.h"
+#include "formhost/win32/precise_clock.h"
 #include "picture_makers.h"
 
 namespace {
+
+using formhost::win32::precise_ms;
 
 using formhost::Bytes;
 namespace make = picture_makers;
@@ -71,19 +74,12 @@ Asset load(const char* path, Bytes (*fallback)()) {
     return {path, fallback(), true};
 }
 
-double now_ms() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
 template <class F> double median_ms(F&& f) {
     std::vector<double> times;
     for (int i = 0; i < kDecodeRuns; ++i) {
-        const double start = now_ms();
+        const double start = precise_ms();
         f();
-        times.push_back(now_ms() - start);
+        times.push_back(precise_ms() - start);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -161,10 +157,10 @@ int main() {
     RegisterClassW(&wc);
     HWND window = CreateWindowExW(0, wc.lpszClassName, L"picture bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                                   0, 800, 700, nullptr, nullptr, wc.hInstance, nullptr);
-    const double start_begin = now_ms();
+    const double start_begin = precise_ms();
     auto cupid_box = make_box(window, 100, {552, 80, 784, 440}, cupid.bytes, 0);
     auto banner_box = make_box(window, 110, {40, 600, 592, 688}, banner.bytes, 1);
-    const double start_ms = now_ms() - start_begin;
+    const double start_ms = precise_ms() - start_begin;
     if (!cupid_box || !banner_box) {
         std::printf("picture_bench: the picture boxes could not be made\n");
         return 1;
@@ -177,9 +173,9 @@ int main() {
     describe("banner", banner);
     bool within = true;
     for (const char* phase : {"first 10 s", "next 10 s"}) {
-        const double cpu_before = cpu_ms(), wall_before = now_ms();
+        const double cpu_before = cpu_ms(), wall_before = precise_ms();
         pump_for(kPlayMs);
-        const double cpu = cpu_ms() - cpu_before, wall = now_ms() - wall_before;
+        const double cpu = cpu_ms() - cpu_before, wall = precise_ms() - wall_before;
         const double percent = 100.0 * cpu / wall;
         std::printf("  %-10s processor time %4.0f ms in %5.0f ms: %.2f %% of one core (target under 2 %%)\n", phase,
                     cpu, wall, percent);

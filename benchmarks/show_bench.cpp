@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "formhost/win32/host_api.h"
+#include "formhost/win32/precise_clock.h"
 #include "formhost/win32/program.h"
 #include "formhost/win32/screen_hand_over.h"
 #include "ids.h"
@@ -20,15 +21,10 @@
 namespace presenter {
 namespace {
 
+using formhost::win32::precise_ms;
+
 // What the waits of the show add up to, to slot 12 and to the end.
 constexpr double kWaitsToSlot12 = 55780, kWaitsToEnd = 60780;
-
-double now_ms() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double process_age_ms() {
     FILETIME created, exited, kernel, user, current;
@@ -41,8 +37,8 @@ double process_age_ms() {
 // Times a call on the stage as drawing.
 class Timed {
 public:
-    explicit Timed(double& total) : total_(total), start_(now_ms()) {}
-    ~Timed() { total_ += now_ms() - start_; }
+    explicit Timed(double& total) : total_(total), start_(precise_ms()) {}
+    ~Timed() { total_ += precise_ms() - start_; }
     Timed(const Timed&) = delete;
     Timed& operator=(const Timed&) = delete;
 
@@ -59,7 +55,7 @@ public:
     int screen_width() override { return read_screen([&] { return CanvasStage::screen_width(); }); }
     int screen_height() override { return read_screen([&] { return CanvasStage::screen_height(); }); }
     void draw_rose(int x, int y) override {
-        if (first_rose == 0) first_rose = now_ms();
+        if (first_rose == 0) first_rose = precise_ms();
         Timed timed(drawing);
         CanvasStage::draw_rose(x, y);
     }
@@ -72,7 +68,7 @@ public:
             Timed timed(drawing);
             CanvasStage::write_lines(text);
         }
-        if (reading_slot_12_) slot_12_written = now_ms();
+        if (reading_slot_12_) slot_12_written = precise_ms();
         reading_slot_12_ = false;
     }
     void clear_area(int left, int top, int width, int height) override {
@@ -89,7 +85,7 @@ public:
         if (keep_waits_) CanvasStage::wait(milliseconds);
     }
     void phase(int number) override {
-        const double t = now_ms();
+        const double t = precise_ms();
         const formhost::win32::HandOverFigures handed = formhost::win32::hand_over_figures();
         if (number > 1) {
             phase_ms[number - 2] = t - phase_started_;
@@ -112,9 +108,9 @@ public:
 
 private:
     template <class Read> int read_screen(Read read) {
-        const double t = now_ms();
+        const double t = precise_ms();
         const int value = read();
-        screen_reads_ms += now_ms() - t;
+        screen_reads_ms += precise_ms() - t;
         ++screen_reads;
         return value;
     }
@@ -158,9 +154,9 @@ void the_show_with_its_waits() {
 
 void the_drawing_alone() {
     TimedStage stage(false);
-    const double begin = now_ms();
+    const double begin = precise_ms();
     run_show(stage, stage_heart_layout(), random);
-    const double total = now_ms() - begin;
+    const double total = precise_ms() - begin;
     print("the show's drawing alone, waits left out:\n");
     for (int i = 0; i < 5; ++i) print("  %-26s %8.1f ms\n", kPhaseNames[i], stage.phase_ms[i]);
     print("  %-26s %8.1f ms, of which %.1f ms in %d reads of the screen size\n", "drawing in all", total,

@@ -7,6 +7,7 @@
 
 #include "fatal_error.h"
 #include "host_state.h"
+#include "precise_clock.h"
 #include "unique_handle.h"
 
 namespace formhost::win32 {
@@ -21,17 +22,6 @@ constexpr double kLatency = 50;
 // roses (Wine builds the window's shape from all of them). Every hand-over
 // less is one less that holds up the drawing.
 constexpr double kHandOverDelay = 30;
-
-double now_ms() {
-    static const double ticks_per_ms = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / ticks_per_ms;
-}
 
 class HandOverThread {
 public:
@@ -52,14 +42,14 @@ public:
 
     void drawn() {
         double expected = 0;
-        if (pending_since_.compare_exchange_strong(expected, now_ms())) SetEvent(pending_.get());
+        if (pending_since_.compare_exchange_strong(expected, precise_ms())) SetEvent(pending_.get());
     }
 
     // A hand-over that would come due during the wait begins now, while
     // the drawing thread does nothing.
     void before_wait(int milliseconds) {
         const double since = pending_since_.load();
-        if (since != 0 && since + kHandOverDelay <= now_ms() + milliseconds) SetEvent(urgent_.get());
+        if (since != 0 && since + kHandOverDelay <= precise_ms() + milliseconds) SetEvent(urgent_.get());
     }
 
     HandOverFigures figures() const {
@@ -84,7 +74,7 @@ private:
             if (WaitForMultipleObjects(2, until_pending, FALSE, INFINITE) == WAIT_OBJECT_0) return;
             const double since = pending_since_.load();
             if (since == 0) continue;
-            const double left = since + kHandOverDelay - now_ms();
+            const double left = since + kHandOverDelay - precise_ms();
             const DWORD wait = left > 0 ? static_cast<DWORD>(left) : 0;
             if (WaitForMultipleObjects(2, until_due, FALSE, wait) == WAIT_OBJECT_0) return;
             // Drawing reported from here on waits for the next round; what
@@ -93,9 +83,9 @@ private:
             ResetEvent(urgent_.get());
             // A look at this thread's empty queue: that is when Wine copies
             // the process's window surfaces to the display.
-            const double began = now_ms();
+            const double began = precise_ms();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-            const double ended = now_ms();
+            const double ended = precise_ms();
             hand_overs_.fetch_add(1);
             if (ended - since > longest_wait_ms_.load()) longest_wait_ms_.store(ended - since);
             if (ended - since > kLatency) late_.fetch_add(1);

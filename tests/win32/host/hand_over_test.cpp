@@ -14,8 +14,11 @@
 
 #include "bench_env.h"
 #include "child_probe.h"
+#include "formhost/win32/precise_clock.h"
 
 namespace {
+
+using formhost::win32::precise_ms;
 
 // Where the probe's canvas lies on the screen, and how wide it is.
 constexpr int kCanvasLeft = 100, kRowY = 200, kColumns = 300;
@@ -24,13 +27,6 @@ constexpr double kLatencyMs = 50;
 // the allowance as it stretches every other limit.
 double latency_allowed_ms() { return static_cast<double>(bench::scaled_ms(static_cast<DWORD>(kLatencyMs))); }
 constexpr DWORD kReadEveryMs = 2;
-
-double now_ms() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Sample {
     double begun, ended;  // the read of the screen took place in between
@@ -63,14 +59,14 @@ private:
         // A read every 2 ms: reading the screen back to back slows the X
         // server down for the program under test.
         while (WaitForSingleObject(stop_, kReadEveryMs) == WAIT_TIMEOUT) {
-            Sample s{now_ms(), 0, 0};
+            Sample s{precise_ms(), 0, 0};
             // A screen DC kept across reads gives the same pixels again
             // under Wine: each read takes a fresh one.
             HDC screen = GetDC(nullptr);
             BitBlt(memory, 0, 0, kColumns, 1, screen, kCanvasLeft, kRowY, SRCCOPY);
             ReleaseDC(nullptr, screen);
             GdiFlush();
-            s.ended = now_ms();
+            s.ended = precise_ms();
             while (s.red_columns < kColumns && (pixels[s.red_columns] & 0xFFFFFF) == 0xFF0000) ++s.red_columns;
             samples_.push_back(s);
         }

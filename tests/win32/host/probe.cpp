@@ -16,8 +16,9 @@
 #include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/gbk_text.h"
 #include "formhost/win32/host_api.h"
-#include "formhost/win32/screen_hand_over.h"
+#include "formhost/win32/precise_clock.h"
 #include "formhost/win32/program.h"
+#include "formhost/win32/screen_hand_over.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
@@ -27,6 +28,7 @@ namespace {
 
 using formhost::Value;
 using formhost::WindowRef;
+using formhost::win32::precise_ms;
 
 constexpr std::uint32_t kStart = 0x52010001, kStartControl = 0x06010000;
 constexpr std::uint32_t kSecond = 0x52020001, kSecondControl = 0x06020000;
@@ -136,20 +138,13 @@ void visible_scenario() {
     DestroyWindow(handle(kStart, kStartControl));
 }
 
-double now_ms() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The canvas turns red column by column from the left, as the show's wipe
 // grows; each column's time is logged for the test that watches the screen.
 // `between` runs after each column: nothing (a burst) or a wait.
 void wipe_in_red(int from, int to, const std::function<void(int column)>& between, std::vector<double>& times) {
     for (int column = from; column <= to; ++column) {
         formhost::clear_area(kCanvas, 0, 0, column, 200);
-        times.push_back(now_ms());
+        times.push_back(precise_ms());
         between(column);
     }
 }
@@ -164,7 +159,7 @@ void hand_over_scenario(bool burst) {
     const int before = figures().hand_overs;
     if (burst) {
         // No wait at all: a column every 2 ms for 0.6 s.
-        wipe_in_red(1, 300, [&](int) { for (const double t = now_ms(); now_ms() - t < 2;) {} }, times);
+        wipe_in_red(1, 300, [&](int) { for (const double t = precise_ms(); precise_ms() - t < 2;) {} }, times);
     } else {
         // Short waits that the routine does not announce, as the show's
         // scatter has them; then long waits that it does.
@@ -180,7 +175,7 @@ void hand_over_scenario(bool burst) {
     const auto after = figures();
     log("hand-overs %d longest %.1f", after.hand_overs - before, after.longest_wait_ms);
     for (std::size_t i = 0; i < times.size(); ++i) log("column %zu %.3f", i + 1, times[i]);
-    log("closing %.3f", now_ms());
+    log("closing %.3f", precise_ms());
     DestroyWindow(handle(kStart, kStartControl));
 }
 
