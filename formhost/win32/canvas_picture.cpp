@@ -3,6 +3,7 @@
 #include "canvas_ops.h"
 #include "controls/canvas.h"
 #include "media/picture.h"
+#include "owners.h"
 
 namespace formhost {
 namespace {
@@ -12,20 +13,18 @@ using namespace win32;
 void blit_transparent(HDC dc, HDC source, int x, int y, int w, int h, int pw, int ph, COLORREF transparent) {
     // A mask of the transparent colour, then source XOR, mask AND, source XOR:
     // where the mask is set the destination comes back unchanged.
-    HDC mask_dc = CreateCompatibleDC(dc);
-    GdiObject<HBITMAP> mask(CreateBitmap(pw, ph, 1, 1, nullptr));
-    HGDIOBJ previous = SelectObject(mask_dc, mask.get());
+    const MemoryDC mask_dc(dc);
+    const UniqueBitmap mask(CreateBitmap(pw, ph, 1, 1, nullptr));
+    const SelectObjectScope selected(mask_dc.get(), mask.get());
     SetBkColor(source, transparent);
-    BitBlt(mask_dc, 0, 0, pw, ph, source, 0, 0, SRCCOPY);
+    BitBlt(mask_dc.get(), 0, 0, pw, ph, source, 0, 0, SRCCOPY);
     const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
     StretchBlt(dc, x, y, w, h, source, 0, 0, pw, ph, SRCINVERT);
-    StretchBlt(dc, x, y, w, h, mask_dc, 0, 0, pw, ph, SRCAND);
+    StretchBlt(dc, x, y, w, h, mask_dc.get(), 0, 0, pw, ph, SRCAND);
     StretchBlt(dc, x, y, w, h, source, 0, 0, pw, ph, SRCINVERT);
     SetTextColor(dc, text);
     SetBkColor(dc, back);
-    SelectObject(mask_dc, previous);
-    DeleteDC(mask_dc);
 }
 
 DWORD raster_operation(std::optional<int> mode) {
@@ -51,16 +50,15 @@ void draw_picture(CanvasRef ref, const Picture* picture, int x, int y, std::opti
         canvas.for_each_target([&](HDC dc) { DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL); });
     } else if (HBITMAP bitmap = picture->bitmap()) {
         canvas.for_each_target([&](HDC dc) {
-            HDC source = CreateCompatibleDC(dc);
-            HGDIOBJ previous = SelectObject(source, bitmap);
+            const MemoryDC source(dc);
+            const SelectObjectScope selected(source.get(), bitmap);
             SetStretchBltMode(dc, COLORONCOLOR);
             if (mode && *mode < 0)
-                blit_transparent(dc, source, x, y, w, h, picture->width(), picture->height(),
+                blit_transparent(dc, source.get(), x, y, w, h, picture->width(), picture->height(),
                                  static_cast<COLORREF>(-static_cast<std::int64_t>(*mode)) & 0xFFFFFF);
             else
-                StretchBlt(dc, x, y, w, h, source, 0, 0, picture->width(), picture->height(), raster_operation(mode));
-            SelectObject(source, previous);
-            DeleteDC(source);
+                StretchBlt(dc, x, y, w, h, source.get(), 0, 0, picture->width(), picture->height(),
+                           raster_operation(mode));
         });
     }
     canvas.present();

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <optional>
+
 #include "external_routine.h"
 #include "fatal_error.h"
 #include "form_resource.h"
@@ -9,6 +11,7 @@
 #include "host_api.h"
 #include "host_state.h"
 #include "message_loop.h"
+#include "owners.h"
 #include "program.h"
 #include "sound/background_sound.h"
 #include "window_builder.h"
@@ -53,6 +56,9 @@ void enter_program_folder(HostState& h) {
     if (!h.program_folder.empty()) SetCurrentDirectoryW(h.program_folder.c_str());
 }
 
+// OLE from the start of the host to its end, on the GUI thread.
+std::optional<OleSession> ole;
+
 void initialise_host(const Program& program) {
     HostState& h = host();
     set_fatal_error_host({.before_box = [] { ++host().suppression; },  // for good: nothing is delivered any more
@@ -60,7 +66,7 @@ void initialise_host(const Program& program) {
                               host().exit_routine = nullptr;
                               end_program(-1);
                           }});
-    OleInitialize(nullptr);
+    ole.emplace();
     enter_program_folder(h);
     const wchar_t* message_class = control_window_class(L"FormHostMessageWindow", message_window_procedure);
     h.message_window = CreateWindowExW(0, message_class, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -83,7 +89,7 @@ void shut_down() {
     }
     for (auto hook : h.end_hooks) hook();
     free_external_libraries();
-    OleUninitialize();
+    ole.reset();
 }
 
 }  // namespace

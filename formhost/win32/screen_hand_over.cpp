@@ -10,7 +10,7 @@
 #include "fatal_error.h"
 #include "host_state.h"
 #include "precise_clock.h"
-#include "unique_handle.h"
+#include "owners.h"
 #include "window_image.h"
 
 namespace formhost::win32 {
