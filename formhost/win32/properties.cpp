@@ -16,6 +16,8 @@ namespace {
 
 using namespace win32;
 
+// Places and sizes stay within what the system's 16-bit window coordinates
+// hold, with room for a frame around them: a larger value is cut to this.
 constexpr std::int32_t kCoordinateLimit = 32627;
 
 struct Target {
