@@ -5,6 +5,9 @@
 #include "formhost/win32/gdi_objects.h"
 #include "frame_styles.h"
 #include "kinds.h"
+#include "formhost/core/choices.h"
+#include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -41,7 +44,7 @@ public:
     }
 
     void on_command(WORD code) override {
-        if (code == EN_CHANGE && !writing_) raise(0);
+        if (code == EN_CHANGE && !writing_) raise(event::edit_box::kChanged);
     }
 
     HBRUSH colours(HDC dc) override {
@@ -55,29 +58,30 @@ public:
 protected:
     bool apply(int index) override {
         switch (index) {
-            case 8:
+            case property::edit_box::kContent:
                 // The change event comes once, from here, after the text is in
                 // place: also when the text did not change.
                 writing_ = true;
                 SetWindowTextW(hwnd_, widen(edit().content).c_str());
                 writing_ = false;
-                raise(0);
+                raise(event::edit_box::kChanged);
                 return false;
-            case 9: apply_frame_styles(hwnd_, edit().border_style); return false;
-            case 10:
-            case 11:
+            case property::edit_box::kBorderStyle: apply_frame_styles(hwnd_, edit().border_style); return false;
+            case property::edit_box::kTextColour:
+            case property::edit_box::kBackgroundColour:
                 make_brush();
                 RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
                 return false;
-            case 12: apply_font(); return false;
-            case 13:
-            case 15: return true;
-            case 14: apply_limit(); return false;
-            case 18:
-                SendMessageW(hwnd_, EM_SETREADONLY, edit().input_mode == 1, 0);
+            case property::edit_box::kFont: apply_font(); return false;
+            // The system takes these only when the box is made.
+            case property::edit_box::kHideSelection:
+            case property::edit_box::kMultiLine: return true;
+            case property::edit_box::kMaximumLength: apply_limit(); return false;
+            case property::edit_box::kInputMode:
+                SendMessageW(hwnd_, EM_SETREADONLY, edit().input_mode == choice::input_mode::kReadOnly, 0);
                 apply_password_character();
                 return false;
-            case 19: apply_password_character(); return false;
+            case property::edit_box::kPasswordCharacter: apply_password_character(); return false;
             default: return false;
         }
     }
