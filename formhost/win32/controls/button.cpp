@@ -27,8 +27,6 @@ public:
         if (code == BN_CLICKED) raise(0);
     }
 
-    bool takes_focus() const override { return true; }
-
 protected:
     bool apply(int index) override {
         switch (index) {

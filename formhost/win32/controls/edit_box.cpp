@@ -50,8 +50,6 @@ public:
         return brush_.get();
     }
 
-    bool takes_focus() const override { return true; }
-
 protected:
     bool apply(int index) override {
         switch (index) {

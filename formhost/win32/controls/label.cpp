@@ -16,6 +16,8 @@ public:
         return true;
     }
 
+    bool takes_focus() const override { return false; }
+
 protected:
     bool apply(int index) override {
         if (index == 15) font_ = make_font(label().font);

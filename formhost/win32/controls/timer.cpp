@@ -32,6 +32,7 @@ public:
     }
 
     bool visible_at_run_time() const override { return false; }
+    bool takes_focus() const override { return false; }
 
 protected:
     bool apply(int index) override {
