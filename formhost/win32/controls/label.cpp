@@ -25,6 +25,13 @@ protected:
         return false;
     }
 
+    // A caption placed by its alignment, or wrapped, moves with the size:
+    // the whole label is painted anew, not only the part a resize uncovers.
+    bool handle(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message == WM_SIZE) InvalidateRect(hwnd_, nullptr, TRUE);
+        return false;
+    }
+
     void paint(HDC dc, const RECT&) override {
         const LabelData& d = label();
         RECT client;
