@@ -8,10 +8,10 @@
 #include "formhost/core/fatal_message.h"
 #include "host_api.h"
 #include "host_state.h"
-#include "unique_handle.h"
 #include "message_loop.h"
 #include "program.h"
 #include "sound/background_sound.h"
+#include "unique_handle.h"
 #include "window_builder.h"
 #include "window_classes.h"
 

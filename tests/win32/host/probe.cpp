@@ -19,6 +19,7 @@
 #include "formhost/win32/precise_clock.h"
 #include "formhost/win32/program.h"
 #include "formhost/win32/screen_hand_over.h"
+#include "probe_log.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
@@ -42,6 +43,10 @@ std::wstring scenario;
 std::wstring log_path;
 int ticks = 0;
 
+}  // namespace
+
+const std::wstring& current_scenario() { return scenario; }
+
 void log(const char* format, ...) {
     char line[512];
     va_list args;
@@ -53,6 +58,8 @@ void log(const char* format, ...) {
         std::fclose(f);
     }
 }
+
+namespace {
 
 int read_int(std::uint32_t window, std::uint32_t control, int index) {
     return formhost::to_int(formhost::read_property(window, control, index));
@@ -221,6 +228,7 @@ void on_start_created() {
     log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
     ++start_loads;
     fail_if_asked(L"created");
+    if (start_parts_scenario()) return;
     if (scenario == L"build" || fails_in(L"tick")) {
         finish_soon();
     } else if (scenario == L"close_in_created") {
@@ -357,6 +365,7 @@ void on_start_close_query() {
 
 void on_timer_tick() {
     fail_if_asked(L"tick");
+    if (tick_parts_scenario()) return;
     if (scenario == L"reload_in_close_query") {
         formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
         log("tick after reload start visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
