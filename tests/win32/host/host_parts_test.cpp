@@ -87,6 +87,13 @@ TEST(HostEnd, AnotherThreadEndsTheProgramThroughTheGuiThreadsShutdown) {
     EXPECT_EQ(run.log.back(), "exit") << "the exit routine ran, on the GUI thread: " << show(run.log);
 }
 
+TEST(HostEnd, AnotherThreadsEndWaitsForAnExitRoutineThatHasBegun) {
+    const ProbeRun run = run_probe(L"end_slow_exit");
+    ASSERT_TRUE(run.finished) << show(run.log);
+    EXPECT_EQ(run.exit_code, 9u);
+    EXPECT_EQ(run.log.back(), "exit finished") << show(run.log);
+}
+
 TEST(HostEnd, AnotherThreadEndsTheProgramWhileARoutineHoldsTheGuiThread) {
     const DWORD started = GetTickCount();
     const ProbeRun run = run_probe(L"end_while_held");

@@ -220,7 +220,13 @@ void init() {
     fail_if_asked(L"init");
 }
 
-void exit_routine() { log("exit"); }
+void exit_routine() {
+    log("exit");
+    if (scenario != L"end_slow_exit") return;
+    // Longer than another thread's end waits for the GUI thread to begin.
+    Sleep(6000);
+    log("exit finished");
+}
 
 }  // namespace
 

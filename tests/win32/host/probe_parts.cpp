@@ -306,7 +306,8 @@ bool start_parts_scenario() {
     else if (s == L"label_resize") label_resize_scenario();
     else if (s == L"canvas_strip") canvas_strip_scenario();
     else if (s == L"help") help_start();
-    else if (s == L"start_reshow" || s == L"end_from_thread" || s == L"end_while_held") tick_every(30);
+    else if (s == L"start_reshow" || s == L"end_from_thread" || s == L"end_while_held" || s == L"end_slow_exit")
+        tick_every(30);
     else return false;
     return true;
 }
@@ -315,7 +316,7 @@ bool tick_parts_scenario() {
     const std::wstring& s = scenario();
     if (s == L"start_reshow") reshow_tick();
     else if (s == L"help") help_tick();
-    else if (s == L"end_from_thread") end_tick(false);
+    else if (s == L"end_from_thread" || s == L"end_slow_exit") end_tick(false);
     else if (s == L"end_while_held") end_tick(true);
     else return false;
     return true;
