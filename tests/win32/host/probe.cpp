@@ -82,7 +82,13 @@ void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
 
 POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_position; }
 
+}  // namespace
+
+// What the window shows once everything drawn so far is handed over to it.
 COLORREF canvas_pixel(int x, int y) {
+    formhost::hand_over_before_wait(1000);
+    const double deadline = precise_ms() + 1000;
+    while (formhost::win32::hand_over_figures().pending && precise_ms() < deadline) Sleep(1);
     HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
     HDC dc = GetDC(canvas);
     const COLORREF c = GetPixel(dc, x, y);
@@ -90,14 +96,16 @@ COLORREF canvas_pixel(int x, int y) {
     return c;
 }
 
+namespace {
+
+// Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
-    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
-    HDC dc = GetDC(canvas);
-    RECT r{x, y, x + w, y + h};
+    formhost::win32::Canvas& canvas = formhost::win32::find_canvas(kCanvas);
+    const RECT r{x, y, x + w, y + h};
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    FillRect(dc, &r, red);
+    canvas.for_each_target([&](HDC dc) { FillRect(dc, &r, red); });
     DeleteObject(red);
-    ReleaseDC(canvas, dc);
+    canvas.present();
 }
 
 void canvas_scenario() {

@@ -287,10 +287,8 @@ void canvas_strip_scenario() {
     GetClientRect(canvas, &client);
     formhost::set_write_position(kDrawingCanvas, 0, client.bottom - 10);
     formhost::write_lines(kDrawingCanvas, {Value{std::string("W")}});
-    HDC dc = GetDC(canvas);
-    log("strip bottom=%06lx top=%06lx", GetPixel(dc, client.right - 5, client.bottom - 1),
-        GetPixel(dc, client.right - 5, 5));
-    ReleaseDC(canvas, dc);
+    log("strip bottom=%06lx top=%06lx", canvas_pixel(client.right - 5, client.bottom - 1),
+        canvas_pixel(client.right - 5, 5));
     close_all();
 }
 
