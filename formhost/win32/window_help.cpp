@@ -5,7 +5,7 @@
 namespace formhost::win32 {
 namespace {
 
-BOOL system_help_viewer(HWND window, const wchar_t* file, UINT command, ULONG_PTR data) {
+BOOL WINAPI system_help_viewer(HWND window, const wchar_t* file, UINT command, ULONG_PTR data) {
     return WinHelpW(window, file, command, data);
 }
 

@@ -10,7 +10,7 @@ namespace formhost::win32 {
 
 // How the help file is opened: the system's help viewer (WinHelpW) unless a
 // test puts its own in place.
-using HelpViewer = BOOL (*)(HWND window, const wchar_t* file, UINT command, ULONG_PTR data);
+using HelpViewer = BOOL(WINAPI*)(HWND window, const wchar_t* file, UINT command, ULONG_PTR data);
 void set_help_viewer(HelpViewer viewer);
 
 // When F1 opens help on the window and its help file exists, opens the file

@@ -206,7 +206,7 @@ void label_resize_scenario() {
     close_all();
 }
 
-BOOL CALLBACK logging_help_viewer(HWND, const wchar_t* file, UINT command, ULONG_PTR data) {
+BOOL WINAPI logging_help_viewer(HWND, const wchar_t* file, UINT command, ULONG_PTR data) {
     log("help %s command=%u data=%lu", formhost::win32::narrow(file).c_str(), command, static_cast<unsigned long>(data));
     return TRUE;
 }
