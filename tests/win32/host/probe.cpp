@@ -143,6 +143,25 @@ void canvas_scenario() {
     DestroyWindow(handle(kStart, kStartControl));
 }
 
+// The canvas draws on an image of its window, handed over to the window
+// later: a repaint without automatic redraw erases that image with the
+// window, so a drawing not yet handed over does not come back; with
+// automatic redraw on, what was drawn stays through a resize and a repaint.
+void repaint_scenario() {
+    formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
+    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
+    const auto repaint = [&] { RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+    paint_red(30, 40, 10, 10);
+    repaint();
+    log("without automatic redraw: red=%d", canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
+    formhost::write_property(kDrawing, kCanvas.control, 12, Value{true});
+    paint_red(30, 40, 10, 10);
+    formhost::write_property(kDrawing, kCanvas.control, 2, Value{std::int32_t{280}});
+    repaint();
+    log("with automatic redraw: red=%d", canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
+    DestroyWindow(handle(kStart, kStartControl));
+}
+
 // Everything drawn is on the screen while the routine still holds the thread.
 void visible_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
@@ -326,6 +345,8 @@ void on_start_created() {
         SetTimer(nullptr, 0, 1500, end_timer_scenario);
     } else if (scenario == L"canvas") {
         canvas_scenario();
+    } else if (scenario == L"repaint") {
+        repaint_scenario();
     } else if (scenario == L"visible") {
         visible_scenario();
     } else if (scenario == L"hand_over_burst") {
