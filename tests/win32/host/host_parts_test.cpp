@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "bench_env.h"
 #include "child_probe.h"
 
 namespace {
@@ -100,8 +101,9 @@ TEST(HostEnd, AnotherThreadEndsTheProgramWhileARoutineHoldsTheGuiThread) {
     const DWORD took = GetTickCount() - started;
     ASSERT_TRUE(run.finished) << show(run.log);
     EXPECT_EQ(run.exit_code, 7u);
-    // The routine sleeps 20 s; the process ends about 5 s after the request.
-    EXPECT_LT(took, 12000u);
+    // The routine sleeps 20 s; the process ends about 5 s after the request
+    // (slower machines, such as the emulated PC, stretch the start-up).
+    EXPECT_LT(took, bench::scaled_ms(12000));
     EXPECT_TRUE(has(run.log, "held")) << show(run.log);
     EXPECT_FALSE(has(run.log, "not reached")) << show(run.log);
     EXPECT_FALSE(has(run.log, "exit")) << show(run.log);
