@@ -4,10 +4,12 @@
 
 #include "formhost/win32/fatal_error.h"
 #include "picture.h"
-#include "pixels.h"
+#include "formhost/core/media/pixels.h"
 
 namespace formhost::win32 {
 namespace {
+
+namespace pixels = media::pixels;
 
 // Above this all frames together are not kept: a large box showing a long
 // animation renders each frame as it comes instead.
