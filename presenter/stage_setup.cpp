@@ -35,16 +35,20 @@ void write(std::uint32_t window, std::uint32_t control, int index, std::int32_t 
     formhost::write_property(window, control, index, Value{value});
 }
 
+// The screen is read anew at each use, as everywhere else in the show.
+int screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
+int screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
+
 }  // namespace
 
 void set_up_stage() {
     write(kStageWindow, kStageWindowControl, 18, 3);  // maximised: the whole screen
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     write(kStageWindow, kStageCanvasControl, 0, 0);
     write(kStageWindow, kStageCanvasControl, 1, 0);
-    write(kStageWindow, kStageCanvasControl, 2, w);
-    write(kStageWindow, kStageCanvasControl, 3, h);
-    heart_layout = std::make_unique<HeartLayout>(w, h);
+    write(kStageWindow, kStageCanvasControl, 2, screen_width());
+    write(kStageWindow, kStageCanvasControl, 3, screen_height());
+    const int layout_width = screen_width();  // width first: arguments have no order
+    heart_layout = std::make_unique<HeartLayout>(layout_width, screen_height());
 
     // White becomes see-through; everything else stays opaque. The handle
     // is fetched anew for each call.

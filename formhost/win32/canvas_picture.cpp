@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "canvas_dc.h"
 #include "canvas_ops.h"
 #include "controls/canvas.h"
 #include "media/picture.h"
@@ -45,11 +46,19 @@ void draw_picture(CanvasRef ref, const Picture* picture, int x, int y, std::opti
     Canvas& canvas = find_canvas(ref);
     if (!picture) return;
     canvas.drawn();
-    const int w = width.value_or(picture->width()), h = height.value_or(picture->height());
+    const DrawPanelData& d = canvas.canvas();
+    x = horizontal_pixels(d, x);
+    y = vertical_pixels(d, y);
+    const int w = width ? horizontal_pixels(d, *width) : picture->width();
+    const int h = height ? vertical_pixels(d, *height) : picture->height();
     if (HICON icon = picture->icon()) {
-        canvas.for_each_target([&](HDC dc) { DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL); });
+        canvas.for_each_target([&](HDC dc) {
+            PreparedCanvasDC prepared(dc, d, canvas.font());
+            DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL);
+        });
     } else if (HBITMAP bitmap = picture->bitmap()) {
         canvas.for_each_target([&](HDC dc) {
+            PreparedCanvasDC prepared(dc, d, canvas.font());
             const MemoryDC source(dc);
             const SelectObjectScope selected(source.get(), bitmap);
             SetStretchBltMode(dc, COLORONCOLOR);

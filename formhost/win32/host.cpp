@@ -24,10 +24,14 @@ constexpr std::uint32_t kStartWindow = 0x52010001;
 constexpr UINT kEndProgramMessage = WM_APP + 1;
 
 // How long another thread's end of the program waits for the GUI thread to
-// shut down before it ends the process itself: the GUI thread may be held by
-// a long routine (the presenter's show runs inside one timer tick) or by an
-// error box of its own.
+// take up its request before it ends the process itself: the GUI thread may
+// be held by a long routine (the presenter's show runs inside one timer
+// tick) or by an error box of its own.
 constexpr DWORD kShutdownWaitMs = 5000;
+
+// Set by the GUI thread when its shutdown begins and when it is done, for
+// another thread that asked for the end and waits to end the process.
+UniqueHandle shutdown_begun, shutdown_done;
 
 LRESULT CALLBACK message_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     try {
@@ -72,6 +76,8 @@ void initialise_host(const Program& program) {
     h.message_window = CreateWindowExW(0, message_class, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     h.gui_thread = GetCurrentThreadId();
+    shutdown_begun.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    shutdown_done.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     h.routines = program.routines;
     h.end_hooks.push_back(&sound::stop_all);
     const auto bytes = embedded_form_block();
@@ -83,6 +89,7 @@ void shut_down() {
     HostState& h = host();
     ++h.suppression;
     h.shutting_down = true;
+    if (shutdown_begun) SetEvent(shutdown_begun.get());
     if (Routine exit = h.exit_routine) {
         h.exit_routine = nullptr;  // at most once, even if it ends the program itself
         exit();
@@ -90,6 +97,20 @@ void shut_down() {
     for (auto hook : h.end_hooks) hook();
     free_external_libraries();
     ole.reset();
+    if (shutdown_done) SetEvent(shutdown_done.get());
+}
+
+// The end asked for by a thread other than the GUI thread: the GUI thread
+// shuts down (windows, routines and players are its own), then the process
+// ends here. A GUI thread that does not take the request up in time is held
+// and will not: the process ends without its shutdown. One that has begun
+// is waited for, so the exit routine runs to its end.
+[[noreturn]] void end_from_other_thread(int code) {
+    HostState& h = host();
+    if (PostMessageW(h.message_window, kEndProgramMessage, static_cast<WPARAM>(code), 0) && shutdown_begun &&
+        WaitForSingleObject(shutdown_begun.get(), kShutdownWaitMs) == WAIT_OBJECT_0)
+        WaitForSingleObject(shutdown_done.get(), INFINITE);
+    ExitProcess(static_cast<UINT>(code));
 }
 
 }  // namespace
@@ -118,12 +139,7 @@ namespace formhost {
 
 void end_program(int code) {
     win32::HostState& h = win32::host();
-    if (h.gui_thread && GetCurrentThreadId() != h.gui_thread) {
-        // Windows belong to the GUI thread: it does the shutdown.
-        PostMessageW(h.message_window, win32::kEndProgramMessage, static_cast<WPARAM>(code), 0);
-        Sleep(win32::kShutdownWaitMs);
-        ExitProcess(static_cast<UINT>(code));
-    }
+    if (h.gui_thread && GetCurrentThreadId() != h.gui_thread) win32::end_from_other_thread(code);
     if (!h.shutting_down) win32::shut_down();
     ExitProcess(static_cast<UINT>(code));
 }

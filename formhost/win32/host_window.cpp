@@ -63,21 +63,30 @@ bool HostWindow::create(HWND owner) {
         x = (GetSystemMetrics(SM_CXSCREEN) - t.width) / 2;
         y = (GetSystemMetrics(SM_CYSCREEN) - t.height) / 2;
     }
+    given_owner_ = owner;
     // A window kept out of the task bar (or modal) without owner is owned by
     // the host's hidden window, which keeps it off the task bar.
     if (!owner && (!window_data().shown_in_task_bar || modal)) owner = host().message_window;
     const std::wstring class_name = host_window_class(window_data().window_class_name);
     if (class_name.empty()) return false;
-    const DWORD style = styles.style | (t.disabled ? WS_DISABLED : 0);
+    // Made minimised, or maximised where the border lets the system do it,
+    // so that the creation routine and the first moved and resized events
+    // already see the window in that state. The given rectangle is where it
+    // comes back to.
+    DWORD state = 0;
+    if (window_data().start_position == 2) state = WS_MINIMIZE;
+    else if (window_data().start_position == 3 && has_resizable_border()) state = WS_MAXIMIZE;
+    const DWORD style = styles.style | state | (t.disabled ? WS_DISABLED : 0);
     hwnd_ = CreateWindowExW(styles.ex_style, class_name.c_str(), widen(window_data().title).c_str(), style, x, y, t.width,
                             t.height, owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return false;
     // The outer size is exactly the one given, whatever the system chose.
     RECT r;
     GetWindowRect(hwnd_, &r);
-    if (r.left != x || r.top != y || r.right - r.left != t.width || r.bottom - r.top != t.height)
+    if (!state && (r.left != x || r.top != y || r.right - r.left != t.width || r.bottom - r.top != t.height))
         SetWindowPos(hwnd_, nullptr, x, y, t.width, t.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (!window_data().icon.empty()) icons_.apply(hwnd_, window_data().icon);
     apply_movable();
     apply_always_on_top();
     return true;
@@ -108,6 +117,8 @@ void HostWindow::write_property(int index, const Value& value) {
             if (IsWindowVisible(hwnd_)) apply_start_position();
             break;
         case 19: apply_movable(); break;
+        case 20: icons_.apply(hwnd_, window_data().icon); break;
+        case 26: apply_task_bar_owner(); break;
         case 29: apply_always_on_top(); break;
         default: break;
     }
@@ -127,6 +138,22 @@ void HostWindow::apply_frame() {
 void HostWindow::apply_movable() {
     if (window_data().movable) GetSystemMenu(hwnd_, TRUE);  // back to the full menu
     else DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_MOVE, MF_BYCOMMAND);
+}
+
+void HostWindow::apply_task_bar_owner() {
+    // Only a window that has no owner of its own is concerned; a modal one
+    // stays with the hidden window whatever the property says.
+    if (given_owner_ || modal) return;
+    HWND wanted = window_data().shown_in_task_bar ? nullptr : host().message_window;
+    if (GetWindow(hwnd_, GW_OWNER) == wanted) return;
+    // The task bar looks at a window's owner when the window is shown, so a
+    // visible window is shown anew, as active as it was.
+    const bool visible = IsWindowVisible(hwnd_), active = GetActiveWindow() == hwnd_;
+    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (visible) SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, kKeep | SWP_HIDEWINDOW);
+    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(wanted));
+    if (visible) SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, kKeep | SWP_SHOWWINDOW);
+    if (active) SetActiveWindow(hwnd_);
 }
 
 void HostWindow::apply_always_on_top() {

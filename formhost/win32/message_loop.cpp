@@ -3,6 +3,7 @@
 #include "events.h"
 #include "host_state.h"
 #include "host_window.h"
+#include "window_help.h"
 
 namespace formhost::win32 {
 namespace {
@@ -18,19 +19,23 @@ void idle(DWORD empty_since) {
         if (entry.loaded()) raise_event(entry.id, 0, kEventIdle, {elapsed});
 }
 
-bool is_host_window(HWND hwnd) {
+HostWindow* host_window_of(HWND hwnd) {
     for (auto& entry : host().windows)
-        if (entry.loaded() && entry.live->hwnd() == hwnd) return true;
-    return false;
+        if (entry.loaded() && entry.live->hwnd() == hwnd) return entry.live.get();
+    return nullptr;
 }
 
 }  // namespace
 
 void dispatch(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && is_host_window(root) &&
-        IsDialogMessageW(root, &msg))
-        return;
+    if (root && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+        if (HostWindow* window = host_window_of(root)) {
+            // F1 is the window's before any control sees it.
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && open_window_help(root, window->data())) return;
+            if (IsDialogMessageW(root, &msg)) return;
+        }
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -135,7 +135,9 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     for (auto& c : window.controls()) c->window_shown();
     if (!still_built()) return true;
     if (focus && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
-    window.waiting_for_first_show = !shown;
+    // Every window, shown or not, is marked; the load window command takes
+    // the mark off a window it loaded visible, the start window keeps it.
+    window.waiting_for_first_show = true;
     return true;
 }
 

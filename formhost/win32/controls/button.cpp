@@ -29,8 +29,6 @@ public:
         if (code == BN_CLICKED) raise(event::button::kClicked);
     }
 
-    bool takes_focus() const override { return true; }
-
 protected:
     bool apply(int index) override {
         switch (index) {

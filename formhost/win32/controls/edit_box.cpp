@@ -53,8 +53,6 @@ public:
         return brush_.get();
     }
 
-    bool takes_focus() const override { return true; }
-
 protected:
     bool apply(int index) override {
         switch (index) {

@@ -16,10 +16,19 @@ public:
         return true;
     }
 
+    bool takes_focus() const override { return false; }
+
 protected:
     bool apply(int index) override {
         if (index == 15) font_ = make_font(label().font);
         InvalidateRect(hwnd_, nullptr, TRUE);
+        return false;
+    }
+
+    // A caption placed by its alignment, or wrapped, moves with the size:
+    // the whole label is painted anew, not only the part a resize uncovers.
+    bool handle(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message == WM_SIZE) InvalidateRect(hwnd_, nullptr, TRUE);
         return false;
     }
 

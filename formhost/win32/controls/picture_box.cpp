@@ -27,6 +27,8 @@ public:
         return true;
     }
 
+    bool takes_focus() const override { return false; }
+
 protected:
     bool apply(int index) override {
         switch (index) {

@@ -21,7 +21,10 @@ public:
 
     bool create(const ControlPlace& place) override {
         const wchar_t* cls = control_window_class(L"FormHostTimer", procedure);
-        HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, 0, 0, 0, 0, place.parent,
+        // Never shown, but placed as its description says: its left, top,
+        // width and height read as those of any other control.
+        const RECT& r = place.rect;
+        HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, place.parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
                                     GetModuleHandleW(nullptr), nullptr);
         if (!hwnd) return false;
@@ -32,6 +35,7 @@ public:
     }
 
     bool visible_at_run_time() const override { return false; }
+    bool takes_focus() const override { return false; }
 
 protected:
     bool apply(int index) override {

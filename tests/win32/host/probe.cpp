@@ -19,6 +19,7 @@
 #include "formhost/win32/precise_clock.h"
 #include "formhost/win32/program.h"
 #include "formhost/win32/screen_hand_over.h"
+#include "probe_log.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
@@ -42,6 +43,10 @@ std::wstring scenario;
 std::wstring log_path;
 int ticks = 0;
 
+}  // namespace
+
+const std::wstring& current_scenario() { return scenario; }
+
 void log(const char* format, ...) {
     char line[512];
     va_list args;
@@ -53,6 +58,8 @@ void log(const char* format, ...) {
         std::fclose(f);
     }
 }
+
+namespace {
 
 int read_int(std::uint32_t window, std::uint32_t control, int index) {
     return formhost::to_int(formhost::read_property(window, control, index));
@@ -75,6 +82,8 @@ void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
 
 POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_position; }
 
+}  // namespace
+
 // What the window shows once everything drawn so far is handed over to it.
 COLORREF canvas_pixel(int x, int y) {
     formhost::hand_over_before_wait(1000);
@@ -86,6 +95,8 @@ COLORREF canvas_pixel(int x, int y) {
     ReleaseDC(canvas, dc);
     return c;
 }
+
+namespace {
 
 // Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
@@ -236,7 +247,13 @@ void init() {
     fail_if_asked(L"init");
 }
 
-void exit_routine() { log("exit"); }
+void exit_routine() {
+    log("exit");
+    if (scenario != L"end_slow_exit") return;
+    // Longer than another thread's end waits for the GUI thread to begin.
+    Sleep(6000);
+    log("exit finished");
+}
 
 }  // namespace
 
@@ -244,6 +261,7 @@ void on_start_created() {
     log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
     ++start_loads;
     fail_if_asked(L"created");
+    if (start_parts_scenario()) return;
     if (scenario == L"build" || fails_in(L"tick")) {
         finish_soon();
     } else if (scenario == L"close_in_created") {
@@ -382,6 +400,7 @@ void on_start_close_query() {
 
 void on_timer_tick() {
     fail_if_asked(L"tick");
+    if (tick_parts_scenario()) return;
     if (scenario == L"reload_in_close_query") {
         formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
         log("tick after reload start visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);

@@ -1,0 +1,22 @@
+#include "drawing_units.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+namespace formhost {
+namespace {
+
+// Units to an inch, by unit number; 0 stands for pixels.
+constexpr std::int64_t kUnitsPerInch[] = {0, 254, 2540, 100, 1000, 1440};
+
+}  // namespace
+
+std::int32_t units_to_pixels(std::int32_t value, std::uint32_t unit, int pixels_per_inch) {
+    if (unit >= std::size(kUnitsPerInch) || unit == 0 || pixels_per_inch <= 0) return value;
+    const std::int64_t pixels = std::int64_t{value} * pixels_per_inch / kUnitsPerInch[unit];
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace formhost
