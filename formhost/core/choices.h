@@ -76,9 +76,46 @@ inline constexpr std::uint32_t kReadOnly = 1;
 inline constexpr std::uint32_t kPassword = 2;
 }  // namespace input_mode
 
-// The canvas's coordinates (canvas property 13).
+// The canvas's coordinates (canvas property 13), in the order of the
+// system's mapping modes.
 namespace drawing_unit {
 inline constexpr std::uint32_t kPixels = 0;
+inline constexpr std::uint32_t kTenthMillimetres = 1;
+inline constexpr std::uint32_t kHundredthMillimetres = 2;
+inline constexpr std::uint32_t kHundredthInches = 3;
+inline constexpr std::uint32_t kThousandthInches = 4;
+inline constexpr std::uint32_t kTwips = 5;  // 1/1440 inch
 }  // namespace drawing_unit
+
+// The canvas's pen (canvas property 14).
+namespace pen_type {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kSolid = 1;
+inline constexpr std::uint32_t kDashed = 2;
+inline constexpr std::uint32_t kDotted = 3;
+inline constexpr std::uint32_t kDashDot = 4;
+inline constexpr std::uint32_t kDashDotDot = 5;
+inline constexpr std::uint32_t kInsideFrame = 6;  // solid, inside a figure's frame
+}  // namespace pen_type
+
+// The canvas's brush (canvas property 18): none, solid, or one of the
+// system's six hatch patterns in their order.
+namespace brush_type {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kSolid = 1;
+inline constexpr std::uint32_t kFirstHatch = 2;
+inline constexpr std::uint32_t kLastHatch = 7;
+}  // namespace brush_type
+
+// How `draw picture` combines a picture with what is there; any other
+// non-negative mode is a raster operation code itself, a negative one names
+// the picture's transparent colour.
+namespace draw_picture_mode {
+inline constexpr int kCopy = 1;
+inline constexpr int kInverted = 2;
+inline constexpr int kInvert = 3;
+inline constexpr int kPaint = 4;
+inline constexpr int kMask = 5;
+}  // namespace draw_picture_mode
 
 }  // namespace formhost::choice

@@ -4,22 +4,24 @@
 #include <iterator>
 
 #include "formhost/core/drawing_units.h"
+#include "formhost/core/choices.h"
 
 namespace formhost::win32 {
 namespace {
 
-// Pen types in their stored order: 0 none, 1 solid, 2 dashed, 3 dotted,
-// 4 dash-dot, 5 dash-dot-dot, 6 solid inside the frame of a figure.
+// The system's pen styles by pen type, in the types' order.
 int pen_style(std::uint32_t type) {
     static constexpr int kStyles[] = {PS_NULL, PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_INSIDEFRAME};
+    static_assert(std::size(kStyles) == choice::pen_type::kInsideFrame + 1);
     return type < std::size(kStyles) ? kStyles[type] : PS_SOLID;
 }
 
 // Brush types: 0 none (figures stay unfilled), 1 solid, 2 to 7 the system's
 // six hatch patterns in their order.
 HBRUSH make_brush(std::uint32_t type, COLORREF colour) {
-    if (type == 0) return nullptr;
-    if (type >= 2 && type <= 7) return CreateHatchBrush(static_cast<int>(type - 2), colour);
+    using namespace choice::brush_type;
+    if (type == kNone) return nullptr;
+    if (type >= kFirstHatch && type <= kLastHatch) return CreateHatchBrush(static_cast<int>(type - kFirstHatch), colour);
     return CreateSolidBrush(colour);
 }
 
@@ -38,7 +40,7 @@ PreparedCanvasDC::PreparedCanvasDC(HDC dc, const DrawPanelData& d, HFONT font)
     SetMapMode(dc, MM_TEXT);
     // The draw mode counts from 0 where the system's raster operations count
     // from 1 (R2_BLACK); the stored default 12 is R2_COPYPEN.
-    SetROP2(dc, d.draw_mode <= 15 ? static_cast<int>(d.draw_mode) + 1 : R2_COPYPEN);
+    SetROP2(dc, d.draw_mode < R2_LAST ? static_cast<int>(d.draw_mode) + 1 : R2_COPYPEN);
     if (pen_) SelectObject(dc, pen_.get());
     SelectObject(dc, brush_ ? static_cast<HGDIOBJ>(brush_.get()) : GetStockObject(NULL_BRUSH));
     SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -52,11 +54,13 @@ PreparedCanvasDC::PreparedCanvasDC(HDC dc, const DrawPanelData& d, HFONT font)
 }
 
 int horizontal_pixels(const DrawPanelData& d, int value) {
-    return d.drawing_unit == 0 ? value : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSX));
+    return d.drawing_unit == choice::drawing_unit::kPixels ? value
+                                                           : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSX));
 }
 
 int vertical_pixels(const DrawPanelData& d, int value) {
-    return d.drawing_unit == 0 ? value : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSY));
+    return d.drawing_unit == choice::drawing_unit::kPixels ? value
+                                                           : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSY));
 }
 
 }  // namespace formhost::win32

@@ -5,6 +5,7 @@
 #include "controls/canvas.h"
 #include "media/picture.h"
 #include "owners.h"
+#include "formhost/core/choices.h"
 
 namespace formhost {
 namespace {
@@ -29,12 +30,13 @@ void blit_transparent(HDC dc, HDC source, int x, int y, int w, int h, int pw, in
 }
 
 DWORD raster_operation(std::optional<int> mode) {
-    switch (mode.value_or(1)) {
-        case 1: return SRCCOPY;
-        case 2: return NOTSRCCOPY;
-        case 3: return SRCINVERT;
-        case 4: return SRCPAINT;
-        case 5: return SRCAND;
+    using namespace choice::draw_picture_mode;
+    switch (mode.value_or(kCopy)) {
+        case kCopy: return SRCCOPY;
+        case kInverted: return NOTSRCCOPY;
+        case kInvert: return SRCINVERT;
+        case kPaint: return SRCPAINT;
+        case kMask: return SRCAND;
         default: return static_cast<DWORD>(*mode);
     }
 }

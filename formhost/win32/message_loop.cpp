@@ -4,11 +4,11 @@
 #include "host_state.h"
 #include "host_window.h"
 #include "window_help.h"
+#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
 
-constexpr std::int32_t kEventIdle = 7;
 
 // Idle processing once the queue is empty: from the second pass on, every
 // loaded window hears event 7 with the time the queue has been empty. Routines
@@ -16,7 +16,7 @@ constexpr std::int32_t kEventIdle = 7;
 void idle(DWORD empty_since) {
     const auto elapsed = static_cast<std::int32_t>(GetTickCount() - empty_since);
     for (auto& entry : host().windows)
-        if (entry.loaded()) raise_event(entry.id, 0, kEventIdle, {elapsed});
+        if (entry.loaded()) raise_event(entry.id, kTheWindow, event::window::kIdle, {elapsed});
 }
 
 HostWindow* host_window_of(HWND hwnd) {

@@ -5,6 +5,7 @@
 #include "host_window.h"
 #include "message_loop.h"
 #include "sound/background_sound.h"
+#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -114,9 +115,9 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     const auto still_built = [&] { return entry.live.get() == built && IsWindow(built->hwnd()); };
     if (!still_built()) return true;  // closed by a message waiting in the build
     const std::uint32_t window_id = entry.id;
-    raise_event(window_id, 0, 0);
-    if (still_built()) raise_event(window_id, 0, 3);
-    if (still_built()) raise_event(window_id, 0, 4);
+    raise_event(window_id, kTheWindow, event::window::kCreated);
+    if (still_built()) raise_event(window_id, kTheWindow, event::window::kMoved);
+    if (still_built()) raise_event(window_id, kTheWindow, event::window::kResized);
     if (!still_built()) return true;
 
     HostWindow& window = *built;

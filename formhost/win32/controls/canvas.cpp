@@ -3,6 +3,8 @@
 #include "formhost/win32/screen_hand_over.h"
 #include "frame_styles.h"
 #include "kinds.h"
+#include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 
@@ -69,18 +71,18 @@ void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
 bool Canvas::apply(int index) {
     drawn();
     switch (index) {
-        case 8: apply_frame_styles(hwnd_, canvas().border_style); return false;
-        case 12: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case 10:
+        case property::draw_panel::kBorderStyle: apply_frame_styles(hwnd_, canvas().border_style); return false;
+        case property::draw_panel::kAutoRedraw: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::draw_panel::kBackgroundPicture:
             background_ = Picture::load(canvas().background_picture);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case 9:
+        case property::draw_panel::kBackgroundColour:
             background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case 22: font_ = make_font(canvas().font); return false;
+        case property::draw_panel::kBackgroundPictureMode: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::draw_panel::kFont: font_ = make_font(canvas().font); return false;
         default: return false;
     }
 }
@@ -99,7 +101,7 @@ void Canvas::paint(HDC dc, const RECT& area) {
     for_each_target([&](HDC target) { erase(target, area); });
     const POINT kept = write_position;
     write_position = {0, 0};
-    if (!raise(0, {area.left, area.top, area.right, area.bottom})) return;
+    if (!raise(event::draw_panel::kPaint, {area.left, area.top, area.right, area.bottom})) return;
     paint_dc_ = nullptr;
     write_position = kept;
 }

@@ -26,8 +26,8 @@ public:
         if (d.alignment == 2) style |= ES_RIGHT;
         if (d.multi_line && (d.scroll_bars & 1)) style |= WS_HSCROLL;
         if (d.multi_line && (d.scroll_bars & 2)) style |= WS_VSCROLL;
-        if (d.input_mode == 1) style |= ES_READONLY;
-        if (d.input_mode == 2 && !d.multi_line) style |= ES_PASSWORD;
+        if (d.input_mode == choice::input_mode::kReadOnly) style |= ES_READONLY;
+        if (d.input_mode == choice::input_mode::kPassword && !d.multi_line) style |= ES_PASSWORD;
         const FrameStyles frame = frame_styles(d.border_style);
         const RECT& r = place.rect;
         HWND hwnd = CreateWindowExW(frame.ex_style, L"EDIT", widen(d.content).c_str(), style | frame.style, r.left,
@@ -107,7 +107,7 @@ private:
         if (edit().multi_line) return;
         const std::string c(1, static_cast<char>(edit().password_character & 0xFF));
         const std::wstring wide = widen(c);
-        const wchar_t shown = edit().input_mode == 2 && !wide.empty() ? wide[0] : 0;
+        const wchar_t shown = edit().input_mode == choice::input_mode::kPassword && !wide.empty() ? wide[0] : 0;
         SendMessageW(hwnd_, EM_SETPASSWORDCHAR, shown, 0);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }

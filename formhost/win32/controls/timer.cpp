@@ -2,6 +2,7 @@
 #include "formhost/win32/fatal_error.h"
 #include "formhost/win32/window_classes.h"
 #include "kinds.h"
+#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -59,7 +60,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         try {
             if (message == WM_TIMER && wparam == kTimerId) {
-                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(0);
+                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(event::timer::kTick);
                 return 0;
             }
             return DefWindowProcW(hwnd, message, wparam, lparam);
