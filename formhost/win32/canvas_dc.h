@@ -6,7 +6,8 @@
 #include <windows.h>
 
 #include "formhost/core/kind_data.h"
-#include "gdi_objects.h"
+#include "colours.h"
+#include "owners.h"
 
 namespace formhost::win32 {
 

@@ -58,4 +58,29 @@ void run_message_loop() {
     }
 }
 
+void pump_waiting_messages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to take: the message loop still has to see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        dispatch(msg);
+    }
+}
+
+void run_modal_loop(WindowEntry& entry) {
+    MSG msg;
+    while (entry.loaded()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0) return;
+        dispatch(msg);
+    }
+}
+
 }  // namespace formhost::win32

@@ -9,7 +9,8 @@
 #include "host_api.h"
 #include "host_state.h"
 #include "host_window.h"
-#include "window_builder.h"
+#include "control_recreation.h"
+#include "message_loop.h"
 #include "formhost/core/property_indexes.h"
 
 namespace formhost {
@@ -138,45 +139,6 @@ void write_common(Target& t, int index, const Value& value) {
     }
 }
 
-// The control's OS window made anew with its current values, at the same
-// place among its siblings, keeping the focus.
-void recreate(Target& t) {
-    pump_waiting_messages();
-    {
-        SuppressEvents quiet;
-        // A message that was waiting may have closed the window, or closed
-        // and loaded it anew: then there is no control left to make anew.
-        if (!t.window.loaded()) return;
-        HostWindow& window = *t.window.live;
-        auto& controls = window.controls();
-        const auto slot = std::find_if(controls.begin(), controls.end(),
-                                       [&](const auto& c) { return c.get() == t.live; });
-        if (slot == controls.end()) return;
-        Control& old = **slot;
-        HWND old_hwnd = old.hwnd();
-        const bool had_focus = GetFocus() == old_hwnd;
-        auto fresh = make_control(t.window.id, old.id(), static_cast<std::uint32_t>(old.kind()),
-                                  old.read_all_properties());
-        ControlPlace place;
-        place.parent = GetParent(old_hwnd);
-        place.os_id = GetDlgCtrlID(old_hwnd);
-        place.rect = outer_rect(old_hwnd, false);
-        place.style = static_cast<DWORD>(GetWindowLongPtrW(old_hwnd, GWL_STYLE)) & (WS_TABSTOP | WS_DISABLED);
-        if (fresh && fresh->create(place)) {
-            HWND above = GetWindow(old_hwnd, GW_HWNDPREV);
-            SetWindowPos(fresh->hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            fresh->build_complete();
-            if (IsWindowVisible(old_hwnd)) ShowWindow(fresh->hwnd(), SW_SHOWNA);
-            fresh->window_shown();
-            DestroyWindow(old_hwnd);
-            *slot = std::move(fresh);
-            if (had_focus) SetFocus((*slot)->hwnd());
-        }
-        pump_waiting_messages();
-    }
-}
-
 }  // namespace
 
 Value read_property(std::uint32_t window_id, std::uint32_t control_id, int index) {
@@ -192,7 +154,7 @@ void write_property(std::uint32_t window_id, std::uint32_t control_id, int index
     if (index >= 0 && index < property::kFirstOfKind) return write_common(t, index, value);
     if (!t.hwnd) fatal_error(0, fatal::kWindowNotLoaded);
     if (t.is_window) return t.window.live->write_property(index, value);
-    if (t.live->write_property(index, value)) recreate(t);
+    if (t.live->write_property(index, value)) recreate_control(t.window, t.live);
 }
 
 }  // namespace formhost

@@ -54,18 +54,6 @@ void restore_template(WindowEntry& entry) {
 
 }  // namespace
 
-void pump_waiting_messages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Not ours to take: the message loop still has to see it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        dispatch(msg);
-    }
-}
-
 bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     if (entry.loaded()) {
         HWND hwnd = entry.live->hwnd();
@@ -152,19 +140,6 @@ void window_destroyed(WindowEntry& entry) {
     restore_template(entry);
     HostState& h = host();
     if (h.loop_started && !h.any_window_loaded()) PostQuitMessage(0);
-}
-
-void run_modal_loop(WindowEntry& entry) {
-    MSG msg;
-    while (entry.loaded()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (got < 0) return;
-        dispatch(msg);
-    }
 }
 
 }  // namespace formhost::win32

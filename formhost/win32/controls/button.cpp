@@ -1,6 +1,7 @@
 #include "control.h"
 #include "formhost/win32/gbk_text.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "kinds.h"
 #include "formhost/core/event_indexes.h"
 #include "formhost/core/property_indexes.h"

@@ -8,7 +8,9 @@
 
 #include <functional>
 
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/window_image.h"
 #include "painted_control.h"

@@ -2,7 +2,9 @@
 
 #include "control.h"
 #include "formhost/win32/gbk_text.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "frame_styles.h"
 #include "kinds.h"
 #include "formhost/core/choices.h"

@@ -1,5 +1,7 @@
 #include "formhost/win32/gbk_text.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "kinds.h"
 #include "painted_control.h"
 #include "formhost/core/choices.h"

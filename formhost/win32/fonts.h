@@ -1,5 +1,5 @@
 #pragma once
-// Fonts and colours as the host makes them from stored values.
+// Fonts as the host makes them from stored font records.
 
 #include <windows.h>
 
@@ -9,10 +9,9 @@
 namespace formhost::win32 {
 
 // A font from a stored 60-byte font record (its face name GBK); empty bytes
-// or a malformed record give no font, meaning the default GUI font.
+// or a malformed record give no font, meaning the default GUI font. An edit
+// box takes its font with the default character set, default precisions
+// and proof quality.
 UniqueFont make_font(const Bytes& record, bool edit_box_adjustments = false);
-
-// A stored colour, with 0xFF000000 meaning the given system colour.
-COLORREF resolve_colour(std::uint32_t colour, int default_system_colour);
 
 }  // namespace formhost::win32
