@@ -18,7 +18,7 @@
 #include "formhost/core/media/gif.h"
 #include "formhost/win32/controls/kinds.h"
 #include "formhost/win32/media/picture.h"
-#include "formhost/win32/precise_clock.h"
+#include "formhost/win32/system/precise_clock.h"
 #include "picture_makers.h"
 
 namespace {

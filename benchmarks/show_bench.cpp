@@ -8,10 +8,10 @@
 
 #include <cstdio>
 
-#include "formhost/win32/host_api.h"
-#include "formhost/win32/precise_clock.h"
-#include "formhost/win32/program.h"
-#include "formhost/win32/screen_hand_over.h"
+#include "formhost/win32/routines/host_api.h"
+#include "formhost/win32/system/precise_clock.h"
+#include "formhost/win32/program/program.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
 #include "ids.h"
 #include "show/show.h"
 #include "show_bench_routines.h"

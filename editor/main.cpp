@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "formhost/win32/program.h"
+#include "formhost/win32/program/program.h"
 #include "editor_routines.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

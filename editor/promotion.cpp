@@ -1,6 +1,6 @@
 #include "promotion.h"
 
-#include "formhost/win32/system_commands.h"
+#include "formhost/win32/routines/system_commands.h"
 
 namespace editor {
 namespace {

@@ -2,7 +2,7 @@
 // The presenter's windows and controls: their ids come from the form source,
 // through the header formc writes from it.
 #include "form_ids.h"
-#include "formhost/win32/canvas_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 
 namespace presenter {
 

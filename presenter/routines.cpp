@@ -2,7 +2,7 @@
 // stage up over the whole screen and run the show on the first tick.
 #include <windows.h>
 
-#include "formhost/win32/host_api.h"
+#include "formhost/win32/routines/host_api.h"
 #include "ids.h"
 #include "presenter_routines.h"
 #include "show/show.h"

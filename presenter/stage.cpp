@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "formhost/core/property_indexes.h"
-#include "formhost/win32/canvas_ops.h"
-#include "formhost/win32/host_api.h"
-#include "formhost/win32/screen_hand_over.h"
+#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/win32/routines/host_api.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
 #include "ids.h"
 #include "store/slot_names.h"
 #include "store/text_bytes.h"

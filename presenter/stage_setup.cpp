@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "formhost/win32/external_routine.h"
-#include "formhost/win32/host_api.h"
+#include "formhost/win32/routines/external_routine.h"
+#include "formhost/win32/routines/host_api.h"
 #include "ids.h"
 #include "formhost/core/choices.h"
 #include "formhost/core/property_indexes.h"

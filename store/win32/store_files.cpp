@@ -6,8 +6,8 @@
 #include <new>
 #include <string>
 
-#include "formhost/win32/gbk_text.h"
-#include "formhost/win32/owners.h"
+#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/owners.h"
 #include "store/win32/store_files_detail.h"
 
 namespace store {

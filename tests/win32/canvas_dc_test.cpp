@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "formhost/win32/canvas_dc.h"
+#include "formhost/win32/drawing/canvas_dc.h"
 
 namespace {
 

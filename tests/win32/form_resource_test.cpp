@@ -1,4 +1,4 @@
-#include "formhost/win32/form_resource.h"
+#include "formhost/win32/program/form_resource.h"
 
 #include <gtest/gtest.h>
 

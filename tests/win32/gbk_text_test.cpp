@@ -1,4 +1,4 @@
-#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/system/gbk_text.h"
 
 #include <windows.h>
 

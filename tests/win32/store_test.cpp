@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/system/gbk_text.h"
 #include "store/slot_names.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"

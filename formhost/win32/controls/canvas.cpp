@@ -1,6 +1,6 @@
 #include "canvas.h"
 
-#include "formhost/win32/screen_hand_over.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
 #include "frame_styles.h"
 #include "kinds.h"
 #include "formhost/core/event_indexes.h"

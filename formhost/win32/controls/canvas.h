@@ -8,11 +8,11 @@
 
 #include <functional>
 
-#include "formhost/win32/colours.h"
-#include "formhost/win32/fonts.h"
-#include "formhost/win32/owners.h"
+#include "formhost/win32/drawing/colours.h"
+#include "formhost/win32/drawing/fonts.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/media/picture.h"
-#include "formhost/win32/window_image.h"
+#include "formhost/win32/drawing/window_image.h"
 #include "painted_control.h"
 
 namespace formhost::win32 {

@@ -1,10 +1,10 @@
 #include <windowsx.h>
 
 #include "control.h"
-#include "formhost/win32/gbk_text.h"
-#include "formhost/win32/colours.h"
-#include "formhost/win32/fonts.h"
-#include "formhost/win32/owners.h"
+#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/drawing/colours.h"
+#include "formhost/win32/drawing/fonts.h"
+#include "formhost/win32/system/owners.h"
 #include "frame_styles.h"
 #include "kinds.h"
 #include "formhost/core/choices.h"

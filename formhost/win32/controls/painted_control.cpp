@@ -1,7 +1,7 @@
 #include "painted_control.h"
 
-#include "formhost/win32/fatal_error.h"
-#include "formhost/win32/window_classes.h"
+#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/windows/window_classes.h"
 
 namespace formhost::win32 {
 

@@ -1,6 +1,6 @@
 #include "formhost/core/media/picture.h"
-#include "formhost/win32/colours.h"
-#include "formhost/win32/owners.h"
+#include "formhost/win32/drawing/colours.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/media/box_animation.h"
 #include "formhost/win32/media/picture.h"
 #include "frame_styles.h"

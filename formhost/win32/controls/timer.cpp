@@ -1,6 +1,6 @@
 #include "control.h"
-#include "formhost/win32/fatal_error.h"
-#include "formhost/win32/window_classes.h"
+#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/windows/window_classes.h"
 #include "kinds.h"
 #include "formhost/core/event_indexes.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "formhost/win32/fatal_error.h"
+#include "formhost/win32/program/fatal_error.h"
 #include "picture.h"
 #include "formhost/core/media/pixels.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "formhost/win32/owners.h"
+#include "formhost/win32/system/owners.h"
 
 namespace formhost::win32 {
 

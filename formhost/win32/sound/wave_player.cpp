@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "formhost/core/media/format_record.h"
-#include "formhost/win32/fatal_error.h"
+#include "formhost/win32/program/fatal_error.h"
 #include "formhost/core/media/wave.h"
 #include "player_list.h"
 

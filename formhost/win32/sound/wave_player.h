@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "formhost/core/byte_io.h"
-#include "formhost/win32/owners.h"
+#include "formhost/win32/system/owners.h"
 
 namespace formhost::win32::sound {
 

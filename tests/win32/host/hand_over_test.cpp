@@ -14,7 +14,7 @@
 
 #include "bench_env.h"
 #include "child_probe.h"
-#include "formhost/win32/precise_clock.h"
+#include "formhost/win32/system/precise_clock.h"
 
 namespace {
 

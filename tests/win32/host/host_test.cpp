@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "child_probe.h"
-#include "formhost/win32/gbk_text.h"
+#include "formhost/win32/system/gbk_text.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "formhost/win32/canvas_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/controls/canvas.h"
-#include "formhost/win32/gbk_text.h"
-#include "formhost/win32/host_api.h"
-#include "formhost/win32/precise_clock.h"
-#include "formhost/win32/program.h"
-#include "formhost/win32/screen_hand_over.h"
+#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/routines/host_api.h"
+#include "formhost/win32/system/precise_clock.h"
+#include "formhost/win32/program/program.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
 #include "probe_log.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"

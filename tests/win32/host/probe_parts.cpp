@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "formhost/win32/canvas_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/controls/canvas.h"
-#include "formhost/win32/gbk_text.h"
-#include "formhost/win32/host_api.h"
-#include "formhost/win32/window_help.h"
+#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/routines/host_api.h"
+#include "formhost/win32/windows/window_help.h"
 #include "probe_log.h"
 #include "probe_routines.h"
 

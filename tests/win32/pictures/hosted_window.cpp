@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "formhost/win32/controls/control.h"
-#include "formhost/win32/host_window.h"
-#include "formhost/win32/window_builder.h"
+#include "formhost/win32/windows/host_window.h"
+#include "formhost/win32/windows/window_builder.h"
 
 namespace picture_tests {
 namespace {

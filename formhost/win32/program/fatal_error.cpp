@@ -1,0 +1,67 @@
+#include "formhost/win32/program/fatal_error.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <exception>
+
+#include "formhost/win32/program/allocation_failure.h"
+#include "formhost/core/fatal_message.h"
+#include "formhost/win32/system/gbk_text.h"
+
+namespace formhost::win32 {
+namespace {
+
+// The thread whose box is on the screen, 0 while there is none.
+std::atomic<DWORD> reporting_thread{0};
+FatalErrorHost fatal_host;
+
+[[noreturn]] void end_after_fatal_error() {
+    if (fatal_host.end) fatal_host.end();
+    ExitProcess(static_cast<UINT>(-1));
+}
+
+// GBK to UTF-16 never gives more units than bytes.
+template <std::size_t N>
+void to_wide(std::string_view gbk, wchar_t (&wide)[N]) {
+    const int length = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), wide,
+                                           static_cast<int>(N - 1));
+    wide[length > 0 ? length : 0] = L'\0';
+}
+
+}  // namespace
+
+void fatal_error(std::int32_t code, std::string_view text) {
+    const DWORD self = GetCurrentThreadId();
+    DWORD none = 0;
+    if (!reporting_thread.compare_exchange_strong(none, self)) {
+        // One box at a time. A second error from inside the first box's own
+        // message loop ends the program at once; one from another thread
+        // waits for the first to end it.
+        if (none == self) end_after_fatal_error();
+        for (;;) Sleep(INFINITE);
+    }
+    if (fatal_host.before_box) fatal_host.before_box();
+    static wchar_t message[sizeof(FatalMessage) + 1];
+    static wchar_t caption[16];
+    to_wide(fatal_message(code, text).view(), message);
+    to_wide(kFatalCaption, caption);
+    MessageBoxW(nullptr, message, caption, MB_OK | MB_ICONERROR);
+    end_after_fatal_error();
+}
+
+void set_fatal_error_host(FatalErrorHost host) { fatal_host = host; }
+
+void fatal_error_from_exception() noexcept {
+    try {
+        throw;
+    } catch (const AllocationFailure& failure) {
+        fatal_error(0, allocation_failed_text(failure.bytes()).view());
+    } catch (const std::exception& e) {
+        fatal_error(0, e.what());
+    } catch (...) {
+        fatal_error(0, {});
+    }
+}
+
+}  // namespace formhost::win32

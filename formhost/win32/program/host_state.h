@@ -1,0 +1,93 @@
+#pragma once
+// The host's state: its flags, the program's routines and the window table.
+// Everything here belongs to the GUI thread.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "formhost/core/form_block.h"
+#include "formhost/core/value.h"
+#include "formhost/win32/program/program.h"
+
+namespace formhost::win32 {
+
+class HostWindow;
+class Control;
+
+// One control of a window's template, its bindings turned into routines.
+struct ControlTemplate {
+    std::uint32_t id = 0;
+    std::uint32_t kind = 0;
+    std::string name;
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
+    std::uint32_t parent = 0;
+    Bytes cursor;
+    std::string tag;
+    bool visible = true;
+    bool disabled = false;
+    bool tab_stop = false;
+    std::uint32_t tab_order = 0;
+    std::vector<std::pair<std::int32_t, Routine>> bindings;
+    Bytes kind_data;
+
+    Routine handler(std::int32_t event) const;
+};
+
+struct WindowEntry {
+    std::uint32_t id = 0;
+    // The window control first, then the controls in creation order. While
+    // the window is loaded, writes change this working template and `kept`
+    // holds the template as it was before the load.
+    std::vector<ControlTemplate> controls;
+    std::vector<ControlTemplate> kept;
+    std::unique_ptr<HostWindow> live;
+
+    bool loaded() const;
+    ControlTemplate* find(std::uint32_t control_id);
+};
+
+struct HostState {
+    // While above zero no event reaches a routine.
+    int suppression = 0;
+    bool loop_started = false;
+    bool shutting_down = false;
+    Routine exit_routine = nullptr;
+    DWORD gui_thread = 0;
+    HWND message_window = nullptr;
+    std::wstring program_folder;
+    std::wstring program_file;
+    std::span<const Routine> routines;
+    std::vector<WindowEntry> windows;
+    WindowRef current_source;
+    // Arguments of the event being delivered (idle time, a paint area).
+    std::vector<std::int32_t> event_arguments;
+    // Controls by their OS window, for notifications that carry only that.
+    std::unordered_map<HWND, Control*> controls_by_hwnd;
+    // Parts of the host that must stop when the program ends (sound players).
+    std::vector<void (*)()> end_hooks;
+
+    WindowEntry* find_window(std::uint32_t window_id);
+    bool any_window_loaded() const;
+};
+
+HostState& host();
+
+// The window table from the form block; false if a binding names no routine.
+bool fill_window_table(const FormBlock& block, std::span<const Routine> routines);
+
+// Raises the suppression counter for a scope.
+class SuppressEvents {
+public:
+    SuppressEvents() { ++host().suppression; }
+    ~SuppressEvents() { --host().suppression; }
+    SuppressEvents(const SuppressEvents&) = delete;
+    SuppressEvents& operator=(const SuppressEvents&) = delete;
+};
+
+}  // namespace formhost::win32

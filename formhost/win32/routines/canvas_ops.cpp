@@ -1,0 +1,123 @@
+#include "formhost/win32/routines/canvas_ops.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "formhost/win32/drawing/canvas_dc.h"
+#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/program/fatal_error.h"
+#include "formhost/core/fatal_message.h"
+#include "formhost/core/text_lines.h"
+#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/windows/host_window.h"
+
+namespace formhost {
+namespace {
+
+using namespace win32;
+
+constexpr int kLineGap = 2;
+
+}  // namespace
+
+Canvas& win32::find_canvas(CanvasRef ref) {
+    WindowEntry* window = host().find_window(ref.window);
+    if (!window) fatal_error(0, fatal::kWindowNotInProgram);
+    Canvas* canvas = window->loaded() ? dynamic_cast<Canvas*>(window->live->control(ref.control)) : nullptr;
+    if (!canvas || !IsWindow(canvas->hwnd())) fatal_error(0, fatal::kTargetNotLoaded);
+    return *canvas;
+}
+
+namespace {
+
+RECT client_of(const Canvas& canvas) {
+    RECT r;
+    GetClientRect(canvas.hwnd(), &r);
+    return r;
+}
+
+int line_height(HDC dc, const std::wstring& line) {
+    SIZE size{};
+    const std::wstring measured = line.empty() ? std::wstring(L"W") : line;
+    GetTextExtentPoint32W(dc, measured.data(), static_cast<int>(measured.size()), &size);
+    return size.cy;
+}
+
+// Writes the lines on one target from `at`; gives the position after them.
+POINT write_on(HDC dc, const Canvas& canvas, const std::vector<std::string>& lines, POINT at) {
+    PreparedCanvasDC prepared(dc, canvas.canvas(), canvas.font());
+    const RECT client = client_of(canvas);
+    for (const std::string& text : lines) {
+        const std::wstring line = widen(text);
+        const int height = line_height(dc, line);
+        if (at.y + height > client.bottom) {
+            // Everything moves up so that the line ends 2 pixels above the
+            // bottom edge; the strip uncovered below takes the background
+            // colour, not the background picture: the picture scrolled up
+            // with the rest.
+            const int d = at.y + height - client.bottom + kLineGap;
+            BitBlt(dc, 0, 0, client.right, client.bottom - d, dc, 0, d, SRCCOPY);
+            const RECT strip{0, std::max<LONG>(client.bottom - d, 0), client.right, client.bottom};
+            const UniqueBrush background(
+                CreateSolidBrush(resolve_colour(canvas.canvas().background_colour, COLOR_BTNFACE)));
+            FillRect(dc, &strip, background.get());
+            at.y -= d;
+        }
+        if (!line.empty()) TextOutW(dc, at.x, at.y, line.data(), static_cast<int>(line.size()));
+        at.y += height + kLineGap;
+    }
+    return at;
+}
+
+// The texts a value stands for; byte sets and other values are skipped.
+bool text_of(const Value& value, std::string& text) {
+    if (std::holds_alternative<Bytes>(value) || std::holds_alternative<WindowRef>(value)) return false;
+    text = to_text(value);
+    return true;
+}
+
+}  // namespace
+
+void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, std::optional<int> width,
+                std::optional<int> height) {
+    Canvas& canvas = find_canvas(ref);
+    const DrawPanelData& d = canvas.canvas();
+    RECT r = client_of(canvas);
+    if (left) r.left = horizontal_pixels(d, *left);
+    if (top) r.top = vertical_pixels(d, *top);
+    if (width) r.right = r.left + horizontal_pixels(d, *width);
+    if (height) r.bottom = r.top + vertical_pixels(d, *height);
+    if (r.right < r.left) std::swap(r.left, r.right);
+    if (r.bottom < r.top) std::swap(r.top, r.bottom);
+    if (r.right > r.left && r.bottom > r.top) canvas.erase_area(r);
+    canvas.move_to({r.left, r.top});
+    canvas.write_position = {r.left, r.top};
+    canvas.present();
+}
+
+void set_write_position(CanvasRef ref, std::optional<int> x, std::optional<int> y) {
+    Canvas& canvas = find_canvas(ref);
+    if (x) canvas.write_position.x = horizontal_pixels(canvas.canvas(), *x);
+    if (y) canvas.write_position.y = vertical_pixels(canvas.canvas(), *y);
+}
+
+void write_lines(CanvasRef ref, std::initializer_list<Value> values) {
+    Canvas& canvas = find_canvas(ref);
+    std::vector<std::string> lines;
+    for (const Value& value : values) {
+        std::string text;
+        if (!text_of(value, text)) continue;
+        for (auto& line : split_lines(text)) lines.push_back(std::move(line));
+    }
+    // Every target starts from the same position; it is stored once, after
+    // the last of them.
+    POINT end = canvas.write_position;
+    canvas.drawn();
+    canvas.for_each_target([&](HDC dc) { end = write_on(dc, canvas, lines, canvas.write_position); });
+    canvas.write_position = end;
+    canvas.present();
+}
+
+}  // namespace formhost
