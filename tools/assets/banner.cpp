@@ -78,7 +78,7 @@ void make_banner(const std::string& path) {
     Mask scratch(kW, kH);
     for (int k = 0; k < kFrames; ++k) {
         const double phase = 2 * kPi * k / kFrames;
-        Canvas c(kW, kH, kGround);
+        DrawPanel c(kW, kH, kGround);
 
         // A thin rounded frame in a pale rose.
         {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "formhost/win32/routines/canvas_ops.h"
-#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/controls/draw_panel.h"
 #include "formhost/win32/system/gbk_text.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/precise_clock.h"
@@ -37,7 +37,7 @@ constexpr std::uint32_t kHidden = 0x52030001, kHiddenControl = 0x06030000;
 constexpr std::uint32_t kStage = 0x52040001, kStageControl = 0x06040000;
 constexpr std::uint32_t kButton = 0x16010002, kEdit = 0x16010003, kTimer = 0x16010004;
 constexpr std::uint32_t kDrawing = 0x52050001, kDrawingControl = 0x06050000;
-constexpr formhost::CanvasRef kCanvas{kDrawing, 0x16050002};
+constexpr formhost::DrawPanelRef kCanvas{kDrawing, 0x16050002};
 
 std::wstring scenario;
 std::wstring log_path;
@@ -80,7 +80,7 @@ void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
     DestroyWindow(formhost::window_handle({0x52010001, 0x06010000}));
 }
 
-POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_position; }
+POINT write_position() { return formhost::win32::find_draw_panel(kCanvas).write_position; }
 
 }  // namespace
 
@@ -89,7 +89,7 @@ COLORREF canvas_pixel(int x, int y) {
     formhost::hand_over_before_wait(1000);
     const double deadline = precise_ms() + 1000;
     while (formhost::win32::hand_over_figures().pending && precise_ms() < deadline) Sleep(1);
-    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
+    HWND canvas = formhost::win32::find_draw_panel(kCanvas).hwnd();
     HDC dc = GetDC(canvas);
     const COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(canvas, dc);
@@ -100,7 +100,7 @@ namespace {
 
 // Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
-    formhost::win32::Canvas& canvas = formhost::win32::find_canvas(kCanvas);
+    formhost::win32::DrawPanel& canvas = formhost::win32::find_draw_panel(kCanvas);
     const RECT r{x, y, x + w, y + h};
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     canvas.for_each_target([&](HDC dc) { FillRect(dc, &r, red); });
@@ -125,7 +125,7 @@ void canvas_scenario() {
 
     // A line ending 10 pixels below the bottom scrolls everything up by 12.
     RECT client;
-    GetClientRect(formhost::win32::find_canvas(kCanvas).hwnd(), &client);
+    GetClientRect(formhost::win32::find_draw_panel(kCanvas).hwnd(), &client);
     paint_red(100, 100, 4, 4);
     const int line = step - 2;
     formhost::set_write_position(kCanvas, 200, client.bottom - line + 10);
@@ -149,7 +149,7 @@ void canvas_scenario() {
 // automatic redraw on, what was drawn stays through a resize and a repaint.
 void repaint_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
+    HWND canvas = formhost::win32::find_draw_panel(kCanvas).hwnd();
     const auto repaint = [&] { RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
     paint_red(30, 40, 10, 10);
     repaint();

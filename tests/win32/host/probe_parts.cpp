@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "formhost/win32/routines/canvas_ops.h"
-#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/controls/draw_panel.h"
 #include "formhost/win32/system/gbk_text.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/windows/window_help.h"
@@ -25,7 +25,7 @@ using formhost::WindowRef;
 constexpr std::uint32_t kStart = 0x52010001, kStartControl = 0x06010000, kStartTimer = 0x16010004;
 constexpr std::uint32_t kSecond = 0x52020001, kSecondControl = 0x06020000;
 constexpr std::uint32_t kDrawing = 0x52050001, kDrawingControl = 0x06050000;
-constexpr formhost::CanvasRef kDrawingCanvas{kDrawing, 0x16050002};
+constexpr formhost::DrawPanelRef kDrawingCanvas{kDrawing, 0x16050002};
 constexpr std::uint32_t kParts = 0x52060001, kPartsControl = 0x06060000;
 constexpr std::uint32_t kPartsLabel = 0x16060002, kPartsTimer = 0x16060005;
 constexpr std::uint32_t kMinimised = 0x52070001, kMinimisedControl = 0x06070000;
@@ -282,7 +282,7 @@ void canvas_strip_scenario() {
     write(kDrawing, kDrawingCanvas.control, 10, Value{red_bmp()});
     write_int(kDrawing, kDrawingCanvas.control, 11, 1);  // tiled
     formhost::clear_area(kDrawingCanvas);
-    HWND canvas = formhost::win32::find_canvas(kDrawingCanvas).hwnd();
+    HWND canvas = formhost::win32::find_draw_panel(kDrawingCanvas).hwnd();
     RECT client;
     GetClientRect(canvas, &client);
     formhost::set_write_position(kDrawingCanvas, 0, client.bottom - 10);

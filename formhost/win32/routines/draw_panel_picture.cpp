@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "formhost/win32/drawing/canvas_dc.h"
-#include "formhost/win32/routines/canvas_ops.h"
-#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/drawing/draw_panel_dc.h"
+#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/controls/draw_panel.h"
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/core/choices.h"
@@ -43,24 +43,24 @@ DWORD raster_operation(std::optional<int> mode) {
 
 }  // namespace
 
-void draw_picture(CanvasRef ref, const Picture* picture, int x, int y, std::optional<int> width,
+void draw_picture(DrawPanelRef ref, const Picture* picture, int x, int y, std::optional<int> width,
                   std::optional<int> height, std::optional<int> mode) {
-    Canvas& canvas = find_canvas(ref);
+    DrawPanel& canvas = find_draw_panel(ref);
     if (!picture) return;
     canvas.drawn();
-    const DrawPanelData& d = canvas.canvas();
+    const DrawPanelData& d = canvas.panel();
     x = horizontal_pixels(d, x);
     y = vertical_pixels(d, y);
     const int w = width ? horizontal_pixels(d, *width) : picture->width();
     const int h = height ? vertical_pixels(d, *height) : picture->height();
     if (HICON icon = picture->icon()) {
         canvas.for_each_target([&](HDC dc) {
-            PreparedCanvasDC prepared(dc, d, canvas.font());
+            PreparedDrawPanelDC prepared(dc, d, canvas.font());
             DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL);
         });
     } else if (HBITMAP bitmap = picture->bitmap()) {
         canvas.for_each_target([&](HDC dc) {
-            PreparedCanvasDC prepared(dc, d, canvas.font());
+            PreparedDrawPanelDC prepared(dc, d, canvas.font());
             const MemoryDC source(dc);
             const SelectObjectScope selected(source.get(), bitmap);
             SetStretchBltMode(dc, COLORONCOLOR);

@@ -1,4 +1,4 @@
-#include "formhost/win32/drawing/canvas_dc.h"
+#include "formhost/win32/drawing/draw_panel_dc.h"
 
 #include <algorithm>
 #include <iterator>
@@ -32,7 +32,7 @@ int pixels_per_inch(int axis) {
 
 }  // namespace
 
-PreparedCanvasDC::PreparedCanvasDC(HDC dc, const DrawPanelData& d, HFONT font)
+PreparedDrawPanelDC::PreparedDrawPanelDC(HDC dc, const DrawPanelData& d, HFONT font)
     : pen_(CreatePen(pen_style(d.pen_type), std::max(horizontal_pixels(d, d.pen_width), 0),
                      static_cast<COLORREF>(d.pen_colour & 0xFFFFFF))),
       brush_(make_brush(d.brush_type, static_cast<COLORREF>(d.brush_colour & 0xFFFFFF))),

@@ -14,12 +14,12 @@ namespace {
 // The picture box: a picture placed by its display mode on the background
 // colour. An animated GIF plays through a BoxAnimation of its own; any other
 // picture (and a GIF of one frame) is a Picture drawn at each paint.
-class PictureBox : public PaintedControl {
+class PicBox : public PaintedControl {
 public:
     using PaintedControl::PaintedControl;
 
     // The player draws into the window: it has to end before the box does.
-    ~PictureBox() override { animation_.reset(); }
+    ~PicBox() override { animation_.reset(); }
 
     bool create(const ControlPlace& place) override {
         const FrameStyles frame = frame_styles(box().border_style);
@@ -110,8 +110,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Control> make_picture_box(std::uint32_t window_id, std::uint32_t id, KindData data) {
-    return std::make_unique<PictureBox>(window_id, id, std::move(data));
+std::unique_ptr<Control> make_pic_box(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<PicBox>(window_id, id, std::move(data));
 }
 
 }  // namespace formhost::win32

@@ -17,13 +17,13 @@
 
 namespace formhost::win32 {
 
-class Canvas : public PaintedControl {
+class DrawPanel : public PaintedControl {
 public:
     using PaintedControl::PaintedControl;
 
     bool create(const ControlPlace& place) override;
 
-    const DrawPanelData& canvas() const { return std::get<DrawPanelData>(data_); }
+    const DrawPanelData& panel() const { return std::get<DrawPanelData>(data_); }
 
     // Calls `draw` with each target's DC: the off-screen image, and during a
     // paint the paint's DC as well. Without an image (the system refused

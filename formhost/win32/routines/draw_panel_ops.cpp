@@ -1,11 +1,11 @@
-#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/win32/routines/draw_panel_ops.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "formhost/win32/drawing/canvas_dc.h"
-#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/drawing/draw_panel_dc.h"
+#include "formhost/win32/controls/draw_panel.h"
 #include "formhost/win32/program/fatal_error.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/text_lines.h"
@@ -22,17 +22,17 @@ constexpr int kLineGap = 2;
 
 }  // namespace
 
-Canvas& win32::find_canvas(CanvasRef ref) {
+DrawPanel& win32::find_draw_panel(DrawPanelRef ref) {
     WindowEntry* window = host().find_window(ref.window);
     if (!window) fatal_error(0, fatal::kWindowNotInProgram);
-    Canvas* canvas = window->loaded() ? dynamic_cast<Canvas*>(window->live->control(ref.control)) : nullptr;
+    DrawPanel* canvas = window->loaded() ? dynamic_cast<DrawPanel*>(window->live->control(ref.control)) : nullptr;
     if (!canvas || !IsWindow(canvas->hwnd())) fatal_error(0, fatal::kTargetNotLoaded);
     return *canvas;
 }
 
 namespace {
 
-RECT client_of(const Canvas& canvas) {
+RECT client_of(const DrawPanel& canvas) {
     RECT r;
     GetClientRect(canvas.hwnd(), &r);
     return r;
@@ -46,8 +46,8 @@ int line_height(HDC dc, const std::wstring& line) {
 }
 
 // Writes the lines on one target from `at`; gives the position after them.
-POINT write_on(HDC dc, const Canvas& canvas, const std::vector<std::string>& lines, POINT at) {
-    PreparedCanvasDC prepared(dc, canvas.canvas(), canvas.font());
+POINT write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& lines, POINT at) {
+    PreparedDrawPanelDC prepared(dc, canvas.panel(), canvas.font());
     const RECT client = client_of(canvas);
     for (const std::string& text : lines) {
         const std::wstring line = widen(text);
@@ -61,7 +61,7 @@ POINT write_on(HDC dc, const Canvas& canvas, const std::vector<std::string>& lin
             BitBlt(dc, 0, 0, client.right, client.bottom - d, dc, 0, d, SRCCOPY);
             const RECT strip{0, std::max<LONG>(client.bottom - d, 0), client.right, client.bottom};
             const UniqueBrush background(
-                CreateSolidBrush(resolve_colour(canvas.canvas().background_colour, COLOR_BTNFACE)));
+                CreateSolidBrush(resolve_colour(canvas.panel().background_colour, COLOR_BTNFACE)));
             FillRect(dc, &strip, background.get());
             at.y -= d;
         }
@@ -80,10 +80,10 @@ bool text_of(const Value& value, std::string& text) {
 
 }  // namespace
 
-void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, std::optional<int> width,
+void clear_area(DrawPanelRef ref, std::optional<int> left, std::optional<int> top, std::optional<int> width,
                 std::optional<int> height) {
-    Canvas& canvas = find_canvas(ref);
-    const DrawPanelData& d = canvas.canvas();
+    DrawPanel& canvas = find_draw_panel(ref);
+    const DrawPanelData& d = canvas.panel();
     RECT r = client_of(canvas);
     if (left) r.left = horizontal_pixels(d, *left);
     if (top) r.top = vertical_pixels(d, *top);
@@ -97,14 +97,14 @@ void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, 
     canvas.present();
 }
 
-void set_write_position(CanvasRef ref, std::optional<int> x, std::optional<int> y) {
-    Canvas& canvas = find_canvas(ref);
-    if (x) canvas.write_position.x = horizontal_pixels(canvas.canvas(), *x);
-    if (y) canvas.write_position.y = vertical_pixels(canvas.canvas(), *y);
+void set_write_position(DrawPanelRef ref, std::optional<int> x, std::optional<int> y) {
+    DrawPanel& canvas = find_draw_panel(ref);
+    if (x) canvas.write_position.x = horizontal_pixels(canvas.panel(), *x);
+    if (y) canvas.write_position.y = vertical_pixels(canvas.panel(), *y);
 }
 
-void write_lines(CanvasRef ref, std::initializer_list<Value> values) {
-    Canvas& canvas = find_canvas(ref);
+void write_lines(DrawPanelRef ref, std::initializer_list<Value> values) {
+    DrawPanel& canvas = find_draw_panel(ref);
     std::vector<std::string> lines;
     for (const Value& value : values) {
         std::string text;

@@ -17,11 +17,11 @@ namespace formhost::win32 {
 // the font (null: the default GUI font), the text colour and the text
 // background (transparent for the default colour, else opaque in it). At
 // the end the DC's objects and modes come back as they were.
-class PreparedCanvasDC {
+class PreparedDrawPanelDC {
 public:
-    PreparedCanvasDC(HDC dc, const DrawPanelData& canvas, HFONT font);
-    PreparedCanvasDC(const PreparedCanvasDC&) = delete;
-    PreparedCanvasDC& operator=(const PreparedCanvasDC&) = delete;
+    PreparedDrawPanelDC(HDC dc, const DrawPanelData& canvas, HFONT font);
+    PreparedDrawPanelDC(const PreparedDrawPanelDC&) = delete;
+    PreparedDrawPanelDC& operator=(const PreparedDrawPanelDC&) = delete;
 
 private:
     // Destroyed after the DC is restored, so never while selected.

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "draw_panel.h"
 
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "frame_styles.h"
@@ -8,34 +8,34 @@
 
 namespace formhost::win32 {
 
-bool Canvas::create(const ControlPlace& place) {
-    const FrameStyles frame = frame_styles(canvas().border_style);
+bool DrawPanel::create(const ControlPlace& place) {
+    const FrameStyles frame = frame_styles(panel().border_style);
     if (!create_window(place, L"FormHostCanvas", frame.style, frame.ex_style)) return false;
-    font_ = make_font(canvas().font);
-    background_ = Picture::load(canvas().background_picture);
-    background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
+    font_ = make_font(panel().font);
+    background_ = Picture::load(panel().background_picture);
+    background_brush_.reset(CreateSolidBrush(resolve_colour(panel().background_colour, COLOR_BTNFACE)));
     image_ = erased_image();
     return true;
 }
 
-std::unique_ptr<WindowImage> Canvas::erased_image() const {
+std::unique_ptr<WindowImage> DrawPanel::erased_image() const {
     std::unique_ptr<WindowImage> image = WindowImage::make(hwnd_);
     if (image) erase(image->dc(), {0, 0, image->width(), image->height()});
     return image;
 }
 
-void Canvas::erase(HDC dc, const RECT& area) const {
+void DrawPanel::erase(HDC dc, const RECT& area) const {
     if (!background_) {
         FillRect(dc, &area, background_brush_.get());
         return;
     }
     RECT client;
     GetClientRect(hwnd_, &client);
-    paint_background(dc, client, area, background_.get(), static_cast<int>(canvas().background_picture_mode),
-                     resolve_colour(canvas().background_colour, COLOR_BTNFACE));
+    paint_background(dc, client, area, background_.get(), static_cast<int>(panel().background_picture_mode),
+                     resolve_colour(panel().background_colour, COLOR_BTNFACE));
 }
 
-void Canvas::erase_area(const RECT& area) {
+void DrawPanel::erase_area(const RECT& area) {
     RECT inside{};
     if (IntersectRect(&inside, &area, &clean_) && EqualRect(&inside, &area)) return;  // all background already
     if (!IsRectEmpty(&clean_) && IntersectRect(&inside, &area, &clean_) && EqualRect(&inside, &clean_)) {
@@ -56,9 +56,9 @@ void Canvas::erase_area(const RECT& area) {
     clean_ = area;
 }
 
-void Canvas::present() const { drawing_done(); }
+void DrawPanel::present() const { drawing_done(); }
 
-void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
+void DrawPanel::for_each_target(const std::function<void(HDC)>& draw) {
     if (image_) image_->draw(draw);
     if (paint_dc_) {
         draw(paint_dc_);
@@ -68,28 +68,28 @@ void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
     }
 }
 
-bool Canvas::apply(int index) {
+bool DrawPanel::apply(int index) {
     drawn();
     switch (index) {
-        case property::draw_panel::kBorderStyle: apply_frame_styles(hwnd_, canvas().border_style); return false;
+        case property::draw_panel::kBorderStyle: apply_frame_styles(hwnd_, panel().border_style); return false;
         case property::draw_panel::kAutoRedraw: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
         case property::draw_panel::kBackgroundPicture:
-            background_ = Picture::load(canvas().background_picture);
+            background_ = Picture::load(panel().background_picture);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
         case property::draw_panel::kBackgroundColour:
-            background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
+            background_brush_.reset(CreateSolidBrush(resolve_colour(panel().background_colour, COLOR_BTNFACE)));
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
         case property::draw_panel::kBackgroundPictureMode: InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case property::draw_panel::kFont: font_ = make_font(canvas().font); return false;
+        case property::draw_panel::kFont: font_ = make_font(panel().font); return false;
         default: return false;
     }
 }
 
-void Canvas::paint(HDC dc, const RECT& area) {
+void DrawPanel::paint(HDC dc, const RECT& area) {
     drawn();
-    if (canvas().auto_redraw && image_) {
+    if (panel().auto_redraw && image_) {
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->dc(), area.left,
                area.top, SRCCOPY);
         return;
@@ -106,7 +106,7 @@ void Canvas::paint(HDC dc, const RECT& area) {
     write_position = kept;
 }
 
-bool Canvas::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool DrawPanel::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message == WM_SIZE) drawn();
     if (message == WM_SIZE && image_) {
         // The image keeps what was drawn where it still fits.
@@ -122,8 +122,8 @@ bool Canvas::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
     return false;
 }
 
-std::unique_ptr<Control> make_canvas(std::uint32_t window_id, std::uint32_t id, KindData data) {
-    return std::make_unique<Canvas>(window_id, id, std::move(data));
+std::unique_ptr<Control> make_draw_panel(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<DrawPanel>(window_id, id, std::move(data));
 }
 
 }  // namespace formhost::win32
