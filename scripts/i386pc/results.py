@@ -128,10 +128,10 @@ def main(argv):
     tally = Tally(results_file)
     results = os.path.join(share, "results")
     if not os.path.isfile(os.path.join(share, "tests.status")):
-        tally.add("fail", "i686 pc: the stage", "the machine did not finish its stage",
+        tally.add("fail", "the stage", "the machine did not finish its stage",
                   detail=(tail(read(os.path.join(share, "tests.log"))) + "\n" + tail(read(console_log))).splitlines())
     elif os.path.isfile(os.path.join(results, "session.failed")):
-        tally.add("fail", "i686 pc: the bench session", "it did not start in the machine",
+        tally.add("fail", "the bench session", "it did not start in the machine",
                   detail=tail(read(os.path.join(share, "tests.log"))).splitlines())
     list_dir = os.path.join(share, "list")
     for n in sorted(os.listdir(list_dir)):
