@@ -26,18 +26,24 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 # add_form_block(<target> SOURCE <form.json> NAMESPACE <c++ namespace>)
-# Gives <target> the embedded block and a generated header
-# "<target>_routines.h" with the routine table in handler-reference order.
+# Gives <target> the embedded block and two generated headers:
+# "<target>_routines.h" with the routine table in handler-reference order, and
+# "form_ids.h" with the ids that the source names (in a folder of the
+# target's own, so that shared sources such as the presenter's, built into
+# the presenter and its benchmark alike, include it by one name).
 function(add_form_block target)
   cmake_parse_arguments(FB "" "SOURCE;NAMESPACE" "" ${ARGN})
   get_filename_component(source "${FB_SOURCE}" ABSOLUTE)
   set(out_dir "${CMAKE_CURRENT_BINARY_DIR}/form")
   set(block "${out_dir}/${target}.formblock")
   set(header "${out_dir}/${target}_routines.h")
+  set(ids_dir "${out_dir}/${target}")
+  set(ids "${ids_dir}/form_ids.h")
+  file(MAKE_DIRECTORY "${ids_dir}")
   set(rc "${out_dir}/${target}_form.rc")
   add_custom_command(
-    OUTPUT "${block}" "${header}"
-    COMMAND formc "${source}" --block "${block}" --routines "${header}"
+    OUTPUT "${block}" "${header}" "${ids}"
+    COMMAND formc "${source}" --block "${block}" --routines "${header}" --ids "${ids}"
             --namespace "${FB_NAMESPACE}" --depfile "${block}.d"
     DEPENDS formc "${source}"
     DEPFILE "${block}.d"
@@ -45,9 +51,9 @@ function(add_form_block target)
     VERBATIM)
   file(WRITE "${rc}.in" "FORMBLOCK RCDATA \"@block@\"\n")
   configure_file("${rc}.in" "${rc}" @ONLY)
-  target_sources(${target} PRIVATE "${rc}" "${header}")
+  target_sources(${target} PRIVATE "${rc}" "${header}" "${ids}")
   set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${block}")
-  target_include_directories(${target} PRIVATE "${out_dir}")
+  target_include_directories(${target} PRIVATE "${out_dir}" "${ids_dir}")
 endfunction()
 
 # add_form_program(<name> SOURCES ... FORM <form.json>): a GUI program with

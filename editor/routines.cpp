@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "editor_routines.h"
+#include "form_ids.h"
+#include "formhost/core/property_indexes.h"
 #include "formhost/win32/host_api.h"
 #include "formhost/win32/system_commands.h"
 #include "promotion.h"
@@ -13,13 +15,12 @@
 namespace editor {
 namespace {
 
-constexpr std::uint32_t kWindow = 0x52010001;
-constexpr int kContent = 8;
+using formhost::property::edit_box::kContent;
 
 // The edit box of each slot, 00 to 12.
 constexpr std::uint32_t kSlotBoxes[store::kSlotCount] = {
-    0x16010007, 0x1601003a, 0x1601003b, 0x1601003c, 0x1601003d, 0x1601003e, 0x1601003f,
-    0x16010040, 0x16010041, 0x16010042, 0x16010043, 0x16010044, 0x16010045,
+    kSlot00Box, kSlot01Box, kSlot02Box, kSlot03Box, kSlot04Box, kSlot05Box, kSlot06Box,
+    kSlot07Box, kSlot08Box, kSlot09Box, kSlot10Box, kSlot11Box, kSlot12Box,
 };
 
 void load_all_slots() {

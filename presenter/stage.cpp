@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "formhost/core/property_indexes.h"
 #include "formhost/win32/canvas_ops.h"
 #include "formhost/win32/host_api.h"
 #include "formhost/win32/screen_hand_over.h"
@@ -56,7 +57,7 @@ std::string CanvasStage::read_slot(int slot) {
 }
 
 void CanvasStage::stop_timer() {
-    formhost::write_property(kStageWindow, kShowTimer, 8, formhost::Value{std::int32_t{0}});
+    formhost::write_property(kStageWindow, kShowTimer, formhost::property::timer::kPeriod, formhost::Value{std::int32_t{0}});
 }
 
 void CanvasStage::wait(int milliseconds) {

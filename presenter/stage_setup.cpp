@@ -7,6 +7,8 @@
 #include "formhost/win32/external_routine.h"
 #include "formhost/win32/host_api.h"
 #include "ids.h"
+#include "formhost/core/choices.h"
+#include "formhost/core/property_indexes.h"
 
 namespace presenter {
 namespace {
@@ -35,16 +37,22 @@ void write(std::uint32_t window, std::uint32_t control, int index, std::int32_t 
     formhost::write_property(window, control, index, Value{value});
 }
 
+// The screen is read anew at each use, as everywhere else in the show.
+int screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
+int screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
+
 }  // namespace
 
 void set_up_stage() {
-    write(kStageWindow, kStageWindowControl, 18, 3);  // maximised: the whole screen
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    write(kStageWindow, kStageCanvasControl, 0, 0);
-    write(kStageWindow, kStageCanvasControl, 1, 0);
-    write(kStageWindow, kStageCanvasControl, 2, w);
-    write(kStageWindow, kStageCanvasControl, 3, h);
-    heart_layout = std::make_unique<HeartLayout>(w, h);
+    using namespace formhost::property;
+    write(kStageWindow, kStageWindowControl, window::kStartPosition,
+          formhost::choice::start_position::kMaximised);  // the whole screen
+    write(kStageWindow, kStageCanvasControl, kLeft, 0);
+    write(kStageWindow, kStageCanvasControl, kTop, 0);
+    write(kStageWindow, kStageCanvasControl, kWidth, screen_width());
+    write(kStageWindow, kStageCanvasControl, kHeight, screen_height());
+    const int layout_width = screen_width();  // width first: arguments have no order
+    heart_layout = std::make_unique<HeartLayout>(layout_width, screen_height());
 
     // White becomes see-through; everything else stays opaque. The handle
     // is fetched anew for each call.
@@ -53,7 +61,7 @@ void set_up_stage() {
     set_layered_window_attributes(stage_handle(), kSeeThrough, kUnusedAlpha, LWA_COLORKEY);
 
     formhost::load_window({kPictureWindow, kPictureWindowControl}, WindowRef{kStartWindow, kStartWindowControl});
-    write(kStageWindow, kShowTimer, 8, kShowTimerPeriod);
+    write(kStageWindow, kShowTimer, timer::kPeriod, kShowTimerPeriod);
 }
 
 const HeartLayout& stage_heart_layout() { return *heart_layout; }

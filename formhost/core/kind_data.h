@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "byte_io.h"
+#include "property_indexes.h"
 
 namespace formhost {
 
@@ -69,30 +70,30 @@ struct WindowData {
     std::string help_file_name;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.border_style, {"border_style", 9, FieldType::Choice});
-        v(s.background_picture_mode, {"background_picture_mode", 12, FieldType::Choice});
-        v(s.background_colour, {"background_colour", 10, FieldType::Colour});
-        v(s.maximise_button, {"maximise_button", 16, FieldType::Flag});
-        v(s.minimise_button, {"minimise_button", 17, FieldType::Flag});
-        v(s.control_buttons, {"control_buttons", 15, FieldType::Flag});
-        v(s.start_position, {"start_position", 18, FieldType::Choice});
-        v(s.movable, {"movable", 19, FieldType::Flag});
-        v(s.sound_play_mode, {"sound_play_mode", 14, FieldType::Choice});
-        v(s.enter_moves_focus, {"enter_moves_focus", 21, FieldType::Flag});
-        v(s.escape_closes, {"escape_closes", 22, FieldType::Flag});
-        v(s.f1_opens_help, {"f1_opens_help", 23, FieldType::Flag});
-        v(s.help_id, {"help_id", 25, FieldType::Number});
-        v(s.shown_in_task_bar, {"shown_in_task_bar", 26, FieldType::Flag, 2});
-        v(s.flag_27, {"flag_27", 27, FieldType::Flag, 3});
-        v(s.shape, {"shape", 28, FieldType::Choice, 3});
-        v(s.always_on_top, {"always_on_top", 29, FieldType::Flag, 4});
-        v(s.flag_30, {"flag_30", 30, FieldType::Flag, 5});
-        v(s.window_class_name, {"window_class_name", 31, FieldType::Text, 6});
-        v(s.background_picture, {"background_picture", 11, FieldType::Picture});
-        v(s.icon, {"icon", 20, FieldType::Icon});
-        v(s.background_sound, {"background_sound", 13, FieldType::Sound});
-        v(s.title, {"title", 8, FieldType::Text});
-        v(s.help_file_name, {"help_file_name", 24, FieldType::Text});
+        v(s.border_style, {"border_style", property::window::kBorderStyle, FieldType::Choice});
+        v(s.background_picture_mode, {"background_picture_mode", property::window::kBackgroundPictureMode, FieldType::Choice});
+        v(s.background_colour, {"background_colour", property::window::kBackgroundColour, FieldType::Colour});
+        v(s.maximise_button, {"maximise_button", property::window::kMaximiseButton, FieldType::Flag});
+        v(s.minimise_button, {"minimise_button", property::window::kMinimiseButton, FieldType::Flag});
+        v(s.control_buttons, {"control_buttons", property::window::kControlButtons, FieldType::Flag});
+        v(s.start_position, {"start_position", property::window::kStartPosition, FieldType::Choice});
+        v(s.movable, {"movable", property::window::kMovable, FieldType::Flag});
+        v(s.sound_play_mode, {"sound_play_mode", property::window::kSoundPlayMode, FieldType::Choice});
+        v(s.enter_moves_focus, {"enter_moves_focus", property::window::kEnterMovesFocus, FieldType::Flag});
+        v(s.escape_closes, {"escape_closes", property::window::kEscapeCloses, FieldType::Flag});
+        v(s.f1_opens_help, {"f1_opens_help", property::window::kF1OpensHelp, FieldType::Flag});
+        v(s.help_id, {"help_id", property::window::kHelpId, FieldType::Number});
+        v(s.shown_in_task_bar, {"shown_in_task_bar", property::window::kShownInTaskBar, FieldType::Flag, 2});
+        v(s.flag_27, {"flag_27", property::window::kStoredFlag27, FieldType::Flag, 3});
+        v(s.shape, {"shape", property::window::kShape, FieldType::Choice, 3});
+        v(s.always_on_top, {"always_on_top", property::window::kAlwaysOnTop, FieldType::Flag, 4});
+        v(s.flag_30, {"flag_30", property::window::kStoredFlag30, FieldType::Flag, 5});
+        v(s.window_class_name, {"window_class_name", property::window::kWindowClassName, FieldType::Text, 6});
+        v(s.background_picture, {"background_picture", property::window::kBackgroundPicture, FieldType::Picture});
+        v(s.icon, {"icon", property::window::kIcon, FieldType::Icon});
+        v(s.background_sound, {"background_sound", property::window::kBackgroundSound, FieldType::Sound});
+        v(s.title, {"title", property::window::kTitle, FieldType::Text});
+        v(s.help_file_name, {"help_file_name", property::window::kHelpFileName, FieldType::Text});
     }
     bool operator==(const WindowData&) const = default;
 };
@@ -123,27 +124,27 @@ struct EditBoxData {
     std::string property_28;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.border_style, {"border_style", 9, FieldType::Choice});
-        v(s.text_colour, {"text_colour", 10, FieldType::Colour});
-        v(s.background_colour, {"background_colour", 11, FieldType::Colour});
-        v(s.hide_selection, {"hide_selection", 13, FieldType::Flag});
-        v(s.maximum_length, {"maximum_length", 14, FieldType::Number});
-        v(s.multi_line, {"multi_line", 15, FieldType::Flag});
-        v(s.scroll_bars, {"scroll_bars", 16, FieldType::Choice});
-        v(s.alignment, {"alignment", 17, FieldType::Choice});
-        v(s.input_mode, {"input_mode", 18, FieldType::Choice});
+        v(s.border_style, {"border_style", property::edit_box::kBorderStyle, FieldType::Choice});
+        v(s.text_colour, {"text_colour", property::edit_box::kTextColour, FieldType::Colour});
+        v(s.background_colour, {"background_colour", property::edit_box::kBackgroundColour, FieldType::Colour});
+        v(s.hide_selection, {"hide_selection", property::edit_box::kHideSelection, FieldType::Flag});
+        v(s.maximum_length, {"maximum_length", property::edit_box::kMaximumLength, FieldType::Number});
+        v(s.multi_line, {"multi_line", property::edit_box::kMultiLine, FieldType::Flag});
+        v(s.scroll_bars, {"scroll_bars", property::edit_box::kScrollBars, FieldType::Choice});
+        v(s.alignment, {"alignment", property::edit_box::kAlignment, FieldType::Choice});
+        v(s.input_mode, {"input_mode", property::edit_box::kInputMode, FieldType::Choice});
         // A 16-bit field between 32-bit ones: what follows is not aligned.
-        v(s.password_character, {"password_character", 19, FieldType::Char});
-        v(s.property_20, {"property_20", 20, FieldType::Number});
-        v(s.property_21, {"property_21", 21, FieldType::Number});
-        v(s.property_22, {"property_22", 22, FieldType::Number});
-        v(s.property_23, {"property_23", 23, FieldType::Number});
-        v(s.property_24, {"property_24", 24, FieldType::Number});
-        v(s.property_25, {"property_25", 25, FieldType::Number});
-        v(s.font, {"font", 12, FieldType::Font});
-        v(s.content, {"content", 8, FieldType::Text});
-        v(s.property_27, {"property_27", 27, FieldType::Text, 2});
-        v(s.property_28, {"property_28", 28, FieldType::Text, 2});
+        v(s.password_character, {"password_character", property::edit_box::kPasswordCharacter, FieldType::Char});
+        v(s.property_20, {"property_20", property::edit_box::kStored20, FieldType::Number});
+        v(s.property_21, {"property_21", property::edit_box::kStored21, FieldType::Number});
+        v(s.property_22, {"property_22", property::edit_box::kStored22, FieldType::Number});
+        v(s.property_23, {"property_23", property::edit_box::kStored23, FieldType::Number});
+        v(s.property_24, {"property_24", property::edit_box::kStored24, FieldType::Number});
+        v(s.property_25, {"property_25", property::edit_box::kStored25, FieldType::Number});
+        v(s.font, {"font", property::edit_box::kFont, FieldType::Font});
+        v(s.content, {"content", property::edit_box::kContent, FieldType::Text});
+        v(s.property_27, {"property_27", property::edit_box::kStoredText27, FieldType::Text, 2});
+        v(s.property_28, {"property_28", property::edit_box::kStoredText28, FieldType::Text, 2});
     }
     bool operator==(const EditBoxData&) const = default;
 };
@@ -175,28 +176,28 @@ struct LabelData {
     std::string property_28;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.text_effect, {"text_effect", 9, FieldType::Choice});
-        v(s.gradient_border_width, {"gradient_border_width", 11, FieldType::Number});
-        v(s.border_style, {"border_style", 10, FieldType::Choice});
-        v(s.gradient_border_colour_1, {"gradient_border_colour_1", 12, FieldType::Colour});
-        v(s.gradient_border_colour_2, {"gradient_border_colour_2", 13, FieldType::Colour});
-        v(s.gradient_border_colour_3, {"gradient_border_colour_3", 14, FieldType::Colour});
-        v(s.text_colour, {"text_colour", 16, FieldType::Colour});
-        v(s.background_colour, {"background_colour", 17, FieldType::Colour});
-        v(s.picture_mode, {"picture_mode", 19, FieldType::Choice});
-        v(s.gradient_background_mode, {"gradient_background_mode", 20, FieldType::Choice});
-        v(s.gradient_background_colour_1, {"gradient_background_colour_1", 21, FieldType::Colour});
-        v(s.gradient_background_colour_2, {"gradient_background_colour_2", 22, FieldType::Colour});
-        v(s.gradient_background_colour_3, {"gradient_background_colour_3", 23, FieldType::Colour});
-        v(s.horizontal_alignment, {"horizontal_alignment", 24, FieldType::Choice});
+        v(s.text_effect, {"text_effect", property::label::kTextEffect, FieldType::Choice});
+        v(s.gradient_border_width, {"gradient_border_width", property::label::kGradientBorderWidth, FieldType::Number});
+        v(s.border_style, {"border_style", property::label::kBorderStyle, FieldType::Choice});
+        v(s.gradient_border_colour_1, {"gradient_border_colour_1", property::label::kGradientBorderColour1, FieldType::Colour});
+        v(s.gradient_border_colour_2, {"gradient_border_colour_2", property::label::kGradientBorderColour2, FieldType::Colour});
+        v(s.gradient_border_colour_3, {"gradient_border_colour_3", property::label::kGradientBorderColour3, FieldType::Colour});
+        v(s.text_colour, {"text_colour", property::label::kTextColour, FieldType::Colour});
+        v(s.background_colour, {"background_colour", property::label::kBackgroundColour, FieldType::Colour});
+        v(s.picture_mode, {"picture_mode", property::label::kPictureMode, FieldType::Choice});
+        v(s.gradient_background_mode, {"gradient_background_mode", property::label::kGradientBackgroundMode, FieldType::Choice});
+        v(s.gradient_background_colour_1, {"gradient_background_colour_1", property::label::kGradientBackgroundColour1, FieldType::Colour});
+        v(s.gradient_background_colour_2, {"gradient_background_colour_2", property::label::kGradientBackgroundColour2, FieldType::Colour});
+        v(s.gradient_background_colour_3, {"gradient_background_colour_3", property::label::kGradientBackgroundColour3, FieldType::Colour});
+        v(s.horizontal_alignment, {"horizontal_alignment", property::label::kHorizontalAlignment, FieldType::Choice});
         // Stored before word wrap although its property index is higher.
-        v(s.vertical_alignment, {"vertical_alignment", 26, FieldType::Choice});
-        v(s.word_wrap, {"word_wrap", 25, FieldType::Flag});
-        v(s.font, {"font", 15, FieldType::Font});
-        v(s.picture, {"picture", 18, FieldType::Picture});
-        v(s.caption, {"caption", 8, FieldType::Text});
-        v(s.property_27, {"property_27", 27, FieldType::Text, 2});
-        v(s.property_28, {"property_28", 28, FieldType::Text, 2});
+        v(s.vertical_alignment, {"vertical_alignment", property::label::kVerticalAlignment, FieldType::Choice});
+        v(s.word_wrap, {"word_wrap", property::label::kWordWrap, FieldType::Flag});
+        v(s.font, {"font", property::label::kFont, FieldType::Font});
+        v(s.picture, {"picture", property::label::kPicture, FieldType::Picture});
+        v(s.caption, {"caption", property::label::kCaption, FieldType::Text});
+        v(s.property_27, {"property_27", property::label::kStoredText27, FieldType::Text, 2});
+        v(s.property_28, {"property_28", property::label::kStoredText28, FieldType::Text, 2});
     }
     bool operator==(const LabelData&) const = default;
 };
@@ -213,12 +214,12 @@ struct ButtonData {
     std::string caption = "按钮";
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.button_type, {"button_type", 9, FieldType::Choice});
-        v(s.horizontal_alignment, {"horizontal_alignment", 11, FieldType::Choice});
-        v(s.vertical_alignment, {"vertical_alignment", 12, FieldType::Choice});
-        v(s.picture, {"picture", 8, FieldType::Picture});
-        v(s.font, {"font", 13, FieldType::Font});
-        v(s.caption, {"caption", 10, FieldType::Text});
+        v(s.button_type, {"button_type", property::button::kButtonType, FieldType::Choice});
+        v(s.horizontal_alignment, {"horizontal_alignment", property::button::kHorizontalAlignment, FieldType::Choice});
+        v(s.vertical_alignment, {"vertical_alignment", property::button::kVerticalAlignment, FieldType::Choice});
+        v(s.picture, {"picture", property::button::kPicture, FieldType::Picture});
+        v(s.font, {"font", property::button::kFont, FieldType::Font});
+        v(s.caption, {"caption", property::button::kCaption, FieldType::Text});
     }
     bool operator==(const ButtonData&) const = default;
 };
@@ -236,13 +237,13 @@ struct PicBoxData {
     std::string property_14;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.border_style, {"border_style", 8, FieldType::Choice});
-        v(s.background_colour, {"background_colour", 9, FieldType::Colour});
-        v(s.display_mode, {"display_mode", 11, FieldType::Choice});
-        v(s.play_animation, {"play_animation", 12, FieldType::Flag});
-        v(s.picture, {"picture", 10, FieldType::Picture});
-        v(s.property_13, {"property_13", 13, FieldType::Text, 2});
-        v(s.property_14, {"property_14", 14, FieldType::Text, 2});
+        v(s.border_style, {"border_style", property::pic_box::kBorderStyle, FieldType::Choice});
+        v(s.background_colour, {"background_colour", property::pic_box::kBackgroundColour, FieldType::Colour});
+        v(s.display_mode, {"display_mode", property::pic_box::kDisplayMode, FieldType::Choice});
+        v(s.play_animation, {"play_animation", property::pic_box::kPlayAnimation, FieldType::Flag});
+        v(s.picture, {"picture", property::pic_box::kPicture, FieldType::Picture});
+        v(s.property_13, {"property_13", property::pic_box::kStoredText13, FieldType::Text, 2});
+        v(s.property_14, {"property_14", property::pic_box::kStoredText14, FieldType::Text, 2});
     }
     bool operator==(const PicBoxData&) const = default;
 };
@@ -268,21 +269,21 @@ struct DrawPanelData {
     Bytes background_picture;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.border_style, {"border_style", 8, FieldType::Choice});
-        v(s.background_colour, {"background_colour", 9, FieldType::Colour});
-        v(s.background_picture_mode, {"background_picture_mode", 11, FieldType::Choice});
-        v(s.auto_redraw, {"auto_redraw", 12, FieldType::Flag});
-        v(s.drawing_unit, {"drawing_unit", 13, FieldType::Choice});
-        v(s.pen_type, {"pen_type", 14, FieldType::Choice});
-        v(s.draw_mode, {"draw_mode", 15, FieldType::Choice});
-        v(s.pen_width, {"pen_width", 16, FieldType::Number});
-        v(s.pen_colour, {"pen_colour", 17, FieldType::Colour});
-        v(s.brush_type, {"brush_type", 18, FieldType::Choice});
-        v(s.brush_colour, {"brush_colour", 19, FieldType::Colour});
-        v(s.text_colour, {"text_colour", 20, FieldType::Colour});
-        v(s.text_background_colour, {"text_background_colour", 21, FieldType::Colour});
-        v(s.font, {"font", 22, FieldType::Font});
-        v(s.background_picture, {"background_picture", 10, FieldType::Picture});
+        v(s.border_style, {"border_style", property::draw_panel::kBorderStyle, FieldType::Choice});
+        v(s.background_colour, {"background_colour", property::draw_panel::kBackgroundColour, FieldType::Colour});
+        v(s.background_picture_mode, {"background_picture_mode", property::draw_panel::kBackgroundPictureMode, FieldType::Choice});
+        v(s.auto_redraw, {"auto_redraw", property::draw_panel::kAutoRedraw, FieldType::Flag});
+        v(s.drawing_unit, {"drawing_unit", property::draw_panel::kDrawingUnit, FieldType::Choice});
+        v(s.pen_type, {"pen_type", property::draw_panel::kPenType, FieldType::Choice});
+        v(s.draw_mode, {"draw_mode", property::draw_panel::kDrawMode, FieldType::Choice});
+        v(s.pen_width, {"pen_width", property::draw_panel::kPenWidth, FieldType::Number});
+        v(s.pen_colour, {"pen_colour", property::draw_panel::kPenColour, FieldType::Colour});
+        v(s.brush_type, {"brush_type", property::draw_panel::kBrushType, FieldType::Choice});
+        v(s.brush_colour, {"brush_colour", property::draw_panel::kBrushColour, FieldType::Colour});
+        v(s.text_colour, {"text_colour", property::draw_panel::kTextColour, FieldType::Colour});
+        v(s.text_background_colour, {"text_background_colour", property::draw_panel::kTextBackgroundColour, FieldType::Colour});
+        v(s.font, {"font", property::draw_panel::kFont, FieldType::Font});
+        v(s.background_picture, {"background_picture", property::draw_panel::kBackgroundPicture, FieldType::Picture});
     }
     bool operator==(const DrawPanelData&) const = default;
 };
@@ -293,7 +294,9 @@ struct TimerData {
 
     std::int32_t period = 0;
 
-    template <class Self, class V> static void visit(Self& s, V& v) { v(s.period, {"period", 8, FieldType::Number}); }
+    template <class Self, class V> static void visit(Self& s, V& v) {
+        v(s.period, {"period", property::timer::kPeriod, FieldType::Number});
+    }
     bool operator==(const TimerData&) const = default;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "canvas_dc.h"
 #include "controls/canvas.h"
 #include "fatal_error.h"
 #include "formhost/core/fatal_message.h"
@@ -37,27 +38,6 @@ RECT client_of(const Canvas& canvas) {
     return r;
 }
 
-// The DC set up from the canvas's properties for one operation; the stock
-// objects come back at the end.
-class PreparedDC {
-public:
-    PreparedDC(HDC dc, const Canvas& canvas) : saved_(dc) {
-        const DrawPanelData& d = canvas.canvas();
-        SetMapMode(dc, MM_TEXT);
-        SetTextColor(dc, resolve_colour(d.text_colour, COLOR_WINDOWTEXT));
-        if (d.text_background_colour == kDefaultColour) {
-            SetBkMode(dc, TRANSPARENT);
-        } else {
-            SetBkMode(dc, OPAQUE);
-            SetBkColor(dc, static_cast<COLORREF>(d.text_background_colour & 0xFFFFFF));
-        }
-        SelectObject(dc, canvas.font() ? canvas.font() : GetStockObject(DEFAULT_GUI_FONT));
-    }
-
-private:
-    SavedDC saved_;
-};
-
 int line_height(HDC dc, const std::wstring& line) {
     SIZE size{};
     const std::wstring measured = line.empty() ? std::wstring(L"W") : line;
@@ -67,18 +47,22 @@ int line_height(HDC dc, const std::wstring& line) {
 
 // Writes the lines on one target from `at`; gives the position after them.
 POINT write_on(HDC dc, const Canvas& canvas, const std::vector<std::string>& lines, POINT at) {
-    PreparedDC prepared(dc, canvas);
+    PreparedCanvasDC prepared(dc, canvas.canvas(), canvas.font());
     const RECT client = client_of(canvas);
     for (const std::string& text : lines) {
         const std::wstring line = widen(text);
         const int height = line_height(dc, line);
         if (at.y + height > client.bottom) {
             // Everything moves up so that the line ends 2 pixels above the
-            // bottom edge; the strip uncovered below takes the background.
+            // bottom edge; the strip uncovered below takes the background
+            // colour, not the background picture: the picture scrolled up
+            // with the rest.
             const int d = at.y + height - client.bottom + kLineGap;
             BitBlt(dc, 0, 0, client.right, client.bottom - d, dc, 0, d, SRCCOPY);
             const RECT strip{0, std::max<LONG>(client.bottom - d, 0), client.right, client.bottom};
-            canvas.erase(dc, strip);
+            const UniqueBrush background(
+                CreateSolidBrush(resolve_colour(canvas.canvas().background_colour, COLOR_BTNFACE)));
+            FillRect(dc, &strip, background.get());
             at.y -= d;
         }
         if (!line.empty()) TextOutW(dc, at.x, at.y, line.data(), static_cast<int>(line.size()));
@@ -99,11 +83,12 @@ bool text_of(const Value& value, std::string& text) {
 void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, std::optional<int> width,
                 std::optional<int> height) {
     Canvas& canvas = find_canvas(ref);
+    const DrawPanelData& d = canvas.canvas();
     RECT r = client_of(canvas);
-    if (left) r.left = *left;
-    if (top) r.top = *top;
-    if (width) r.right = r.left + *width;
-    if (height) r.bottom = r.top + *height;
+    if (left) r.left = horizontal_pixels(d, *left);
+    if (top) r.top = vertical_pixels(d, *top);
+    if (width) r.right = r.left + horizontal_pixels(d, *width);
+    if (height) r.bottom = r.top + vertical_pixels(d, *height);
     if (r.right < r.left) std::swap(r.left, r.right);
     if (r.bottom < r.top) std::swap(r.top, r.bottom);
     if (r.right > r.left && r.bottom > r.top) canvas.erase_area(r);
@@ -114,8 +99,8 @@ void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, 
 
 void set_write_position(CanvasRef ref, std::optional<int> x, std::optional<int> y) {
     Canvas& canvas = find_canvas(ref);
-    if (x) canvas.write_position.x = *x;
-    if (y) canvas.write_position.y = *y;
+    if (x) canvas.write_position.x = horizontal_pixels(canvas.canvas(), *x);
+    if (y) canvas.write_position.y = vertical_pixels(canvas.canvas(), *y);
 }
 
 void write_lines(CanvasRef ref, std::initializer_list<Value> values) {

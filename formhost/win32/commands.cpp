@@ -4,6 +4,7 @@
 #include "host_api.h"
 #include "host_state.h"
 #include "host_window.h"
+#include "message_loop.h"
 #include "window_builder.h"
 
 namespace formhost {

@@ -5,6 +5,9 @@
 
 namespace formhost::win32 {
 
+// As a control id: the window's own control, whatever its id.
+inline constexpr std::uint32_t kTheWindow = 0;
+
 // Delivers an event to the routine bound to it. Dropped while events are
 // suppressed or when nothing is bound; fatal for a window or control that is
 // not in the program. Routines return nothing, so no event has a result.

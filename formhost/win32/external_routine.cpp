@@ -2,25 +2,27 @@
 
 #include <vector>
 
+#include "owners.h"
+
 namespace formhost::win32 {
 namespace {
 
-std::vector<HMODULE>& loaded_libraries() {
-    static std::vector<HMODULE> libraries;
+std::vector<UniqueLibrary>& loaded_libraries() {
+    static std::vector<UniqueLibrary> libraries;
     return libraries;
 }
 
 }  // namespace
 
 FARPROC bind_external(const wchar_t* library, const char* name) {
-    HMODULE module = LoadLibraryW(library);
+    UniqueLibrary module(LoadLibraryW(library));
     if (!module) return nullptr;
-    loaded_libraries().push_back(module);
-    return GetProcAddress(module, name);
+    const FARPROC routine = GetProcAddress(module.get(), name);
+    loaded_libraries().push_back(std::move(module));
+    return routine;
 }
 
 void free_external_libraries() {
-    for (HMODULE module : loaded_libraries()) FreeLibrary(module);
     loaded_libraries().clear();
 }
 

@@ -4,18 +4,24 @@
 #include "fatal_error.h"
 #include "formhost/core/property_access.h"
 #include "gbk_text.h"
-#include "gdi_objects.h"
+#include "colours.h"
+#include "owners.h"
 #include "sound/background_sound.h"
 #include "media/picture.h"
 #include "window_builder.h"
+#include "control_cursors.h"
 #include "window_classes.h"
+#include "formhost/core/choices.h"
+#include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
 
-constexpr std::int32_t kEventCloseQuery = 1, kEventDestroying = 2, kEventMoved = 3, kEventResized = 4;
-
-bool resizable(std::uint32_t border_style) { return border_style == 1 || border_style == 3 || border_style == 5; }
+bool resizable(std::uint32_t border_style) {
+    using namespace choice::window_border;
+    return border_style == kResizable || border_style == kResizableToolWindow || border_style == kResizableSunken;
+}
 
 }  // namespace
 
@@ -23,7 +29,7 @@ WindowStyles window_styles(const WindowData& d) {
     WindowStyles s;
     s.style = WS_POPUP | WS_CLIPCHILDREN;
     const std::uint32_t border = d.border_style;
-    if (border == 0) return s;
+    if (border == choice::window_border::kNone) return s;
     const bool caption = !d.title.empty() || d.control_buttons;
     if (resizable(border)) s.style |= WS_THICKFRAME;
     else if (!caption) s.style |= WS_DLGFRAME;
@@ -33,8 +39,9 @@ WindowStyles window_styles(const WindowData& d) {
         if (d.maximise_button) s.style |= WS_MAXIMIZEBOX;
         if (d.minimise_button) s.style |= WS_MINIMIZEBOX;
     }
-    if (border == 3 || border == 4) s.ex_style |= WS_EX_TOOLWINDOW;
-    if (border == 5 || border == 6) s.ex_style |= WS_EX_CLIENTEDGE;
+    using namespace choice::window_border;
+    if (border == kResizableToolWindow || border == kFixedToolWindow) s.ex_style |= WS_EX_TOOLWINDOW;
+    if (border == kResizableSunken || border == kFixedSunken) s.ex_style |= WS_EX_CLIENTEDGE;
     return s;
 }
 
@@ -59,25 +66,34 @@ bool HostWindow::create(HWND owner) {
     const ControlTemplate& t = entry_.controls.front();
     const WindowStyles styles = window_styles(window_data());
     int x = t.left, y = t.top;
-    if (window_data().start_position == 1) {
+    if (window_data().start_position == choice::start_position::kCentred) {
         x = (GetSystemMetrics(SM_CXSCREEN) - t.width) / 2;
         y = (GetSystemMetrics(SM_CYSCREEN) - t.height) / 2;
     }
+    given_owner_ = owner;
     // A window kept out of the task bar (or modal) without owner is owned by
     // the host's hidden window, which keeps it off the task bar.
     if (!owner && (!window_data().shown_in_task_bar || modal)) owner = host().message_window;
     const std::wstring class_name = host_window_class(window_data().window_class_name);
     if (class_name.empty()) return false;
-    const DWORD style = styles.style | (t.disabled ? WS_DISABLED : 0);
+    // Made minimised, or maximised where the border lets the system do it,
+    // so that the creation routine and the first moved and resized events
+    // already see the window in that state. The given rectangle is where it
+    // comes back to.
+    DWORD state = 0;
+    if (window_data().start_position == choice::start_position::kMinimised) state = WS_MINIMIZE;
+    else if (window_data().start_position == choice::start_position::kMaximised && has_resizable_border()) state = WS_MAXIMIZE;
+    const DWORD style = styles.style | state | (t.disabled ? WS_DISABLED : 0);
     hwnd_ = CreateWindowExW(styles.ex_style, class_name.c_str(), widen(window_data().title).c_str(), style, x, y, t.width,
                             t.height, owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return false;
     // The outer size is exactly the one given, whatever the system chose.
     RECT r;
     GetWindowRect(hwnd_, &r);
-    if (r.left != x || r.top != y || r.right - r.left != t.width || r.bottom - r.top != t.height)
+    if (!state && (r.left != x || r.top != y || r.right - r.left != t.width || r.bottom - r.top != t.height))
         SetWindowPos(hwnd_, nullptr, x, y, t.width, t.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (!window_data().icon.empty()) icons_.apply(hwnd_, window_data().icon);
     apply_movable();
     apply_always_on_top();
     return true;
@@ -87,28 +103,34 @@ std::optional<Value> HostWindow::read_property(int index) const { return read_pr
 
 void HostWindow::write_property(int index, const Value& value) {
     // A new sound or play mode starts the sound again from its beginning.
-    const bool restarts_sound = index == 13 || index == 14;
+    const bool restarts_sound = index == property::window::kBackgroundSound || index == property::window::kSoundPlayMode;
     if (restarts_sound) sound::stop(window_data().background_sound);
     if (!write_property_field(data_, index, value)) return;
     if (restarts_sound) sound::start(window_data().background_sound, static_cast<std::int32_t>(window_data().sound_play_mode));
     switch (index) {
-        case 8:
+        case property::window::kTitle:
             SetWindowTextW(hwnd_, widen(window_data().title).c_str());
             apply_frame();  // an empty title may take the caption bar away
             break;
-        case 9: case 15: case 16: case 17: apply_frame(); break;
-        case 11:
+        case property::window::kBorderStyle:
+        case property::window::kControlButtons:
+        case property::window::kMaximiseButton:
+        case property::window::kMinimiseButton: apply_frame(); break;
+        case property::window::kBackgroundPicture:
             background_picture_.reset();  // the next paint decodes the new one
             background_decoded_ = false;
             InvalidateRect(hwnd_, nullptr, TRUE);
             break;
-        case 10: case 12: InvalidateRect(hwnd_, nullptr, TRUE); break;
-        case 18:
+        case property::window::kBackgroundColour:
+        case property::window::kBackgroundPictureMode: InvalidateRect(hwnd_, nullptr, TRUE); break;
+        case property::window::kStartPosition:
             // Only a visible window moves; a hidden one shows by it later.
             if (IsWindowVisible(hwnd_)) apply_start_position();
             break;
-        case 19: apply_movable(); break;
-        case 29: apply_always_on_top(); break;
+        case property::window::kMovable: apply_movable(); break;
+        case property::window::kIcon: icons_.apply(hwnd_, window_data().icon); break;
+        case property::window::kShownInTaskBar: apply_task_bar_owner(); break;
+        case property::window::kAlwaysOnTop: apply_always_on_top(); break;
         default: break;
     }
 }
@@ -129,6 +151,22 @@ void HostWindow::apply_movable() {
     else DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_MOVE, MF_BYCOMMAND);
 }
 
+void HostWindow::apply_task_bar_owner() {
+    // Only a window that has no owner of its own is concerned; a modal one
+    // stays with the hidden window whatever the property says.
+    if (given_owner_ || modal) return;
+    HWND wanted = window_data().shown_in_task_bar ? nullptr : host().message_window;
+    if (GetWindow(hwnd_, GW_OWNER) == wanted) return;
+    // The task bar looks at a window's owner when the window is shown, so a
+    // visible window is shown anew, as active as it was.
+    const bool visible = IsWindowVisible(hwnd_), active = GetActiveWindow() == hwnd_;
+    constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (visible) SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, kKeep | SWP_HIDEWINDOW);
+    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(wanted));
+    if (visible) SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, kKeep | SWP_SHOWWINDOW);
+    if (active) SetActiveWindow(hwnd_);
+}
+
 void HostWindow::apply_always_on_top() {
     const bool topmost = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST;
     if (topmost == window_data().always_on_top) return;
@@ -138,16 +176,16 @@ void HostWindow::apply_always_on_top() {
 
 void HostWindow::show_by_start_position() {
     switch (window_data().start_position) {
-        case 2: ShowWindow(hwnd_, SW_SHOWMINIMIZED); break;
-        case 3: apply_start_position(); break;
+        case choice::start_position::kMinimised: ShowWindow(hwnd_, SW_SHOWMINIMIZED); break;
+        case choice::start_position::kMaximised: apply_start_position(); break;
         default: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
     }
 }
 
 void HostWindow::apply_start_position() {
     switch (window_data().start_position) {
-        case 0: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
-        case 1: {
+        case choice::start_position::kAsGiven: ShowWindow(hwnd_, SW_SHOWNORMAL); break;
+        case choice::start_position::kCentred: {
             if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
             RECT r;
             GetWindowRect(hwnd_, &r);
@@ -156,8 +194,8 @@ void HostWindow::apply_start_position() {
                          0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         }
-        case 2: ShowWindow(hwnd_, SW_MINIMIZE); break;
-        case 3: {
+        case choice::start_position::kMinimised: ShowWindow(hwnd_, SW_MINIMIZE); break;
+        case choice::start_position::kMaximised: {
             if (has_resizable_border()) {
                 ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
                 break;
@@ -261,18 +299,18 @@ LRESULT HostWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // again: only the window asked to close is destroyed, and this
             // object is not touched once the routine has run.
             HWND asked = hwnd_;
-            raise_event(entry_.id, 0, kEventCloseQuery);
+            raise_event(entry_.id, kTheWindow, event::window::kCloseQuery);
             if (IsWindow(asked)) DestroyWindow(asked);
             return 0;
         }
         case WM_DESTROY:
-            raise_event(entry_.id, 0, kEventDestroying);
+            raise_event(entry_.id, kTheWindow, event::window::kDestroyed);
             return 0;
         case WM_MOVE:
-            raise_event(entry_.id, 0, kEventMoved);
+            raise_event(entry_.id, kTheWindow, event::window::kMoved);
             return 0;
         case WM_SIZE:
-            raise_event(entry_.id, 0, kEventResized);
+            raise_event(entry_.id, kTheWindow, event::window::kResized);
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {

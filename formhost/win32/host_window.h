@@ -11,6 +11,7 @@
 #include "formhost/core/kind_data.h"
 #include "host_state.h"
 #include "media/picture.h"
+#include "window_icon.h"
 
 namespace formhost::win32 {
 
@@ -54,6 +55,7 @@ private:
     void apply_start_position();
     void apply_always_on_top();
     void apply_movable();
+    void apply_task_bar_owner();
     void paint_background(HDC dc);
     Control* control_for(HWND hwnd);
 
@@ -62,7 +64,9 @@ private:
     WindowEntry& entry_;
     KindData data_;  // always window data
     HWND hwnd_ = nullptr;
+    HWND given_owner_ = nullptr;  // the parent window it was loaded with, if any
     HWND remembered_focus_ = nullptr;
+    WindowIcons icons_;
     std::vector<std::unique_ptr<Control>> controls_;
     // The background picture (property 11), decoded at the first paint.
     std::unique_ptr<Picture> background_picture_;

@@ -3,11 +3,12 @@
 #include "events.h"
 #include "host_state.h"
 #include "host_window.h"
+#include "window_help.h"
+#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
 
-constexpr std::int32_t kEventIdle = 7;
 
 // Idle processing once the queue is empty: from the second pass on, every
 // loaded window hears event 7 with the time the queue has been empty. Routines
@@ -15,22 +16,26 @@ constexpr std::int32_t kEventIdle = 7;
 void idle(DWORD empty_since) {
     const auto elapsed = static_cast<std::int32_t>(GetTickCount() - empty_since);
     for (auto& entry : host().windows)
-        if (entry.loaded()) raise_event(entry.id, 0, kEventIdle, {elapsed});
+        if (entry.loaded()) raise_event(entry.id, kTheWindow, event::window::kIdle, {elapsed});
 }
 
-bool is_host_window(HWND hwnd) {
+HostWindow* host_window_of(HWND hwnd) {
     for (auto& entry : host().windows)
-        if (entry.loaded() && entry.live->hwnd() == hwnd) return true;
-    return false;
+        if (entry.loaded() && entry.live->hwnd() == hwnd) return entry.live.get();
+    return nullptr;
 }
 
 }  // namespace
 
 void dispatch(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && is_host_window(root) &&
-        IsDialogMessageW(root, &msg))
-        return;
+    if (root && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+        if (HostWindow* window = host_window_of(root)) {
+            // F1 is the window's before any control sees it.
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && open_window_help(root, window->data())) return;
+            if (IsDialogMessageW(root, &msg)) return;
+        }
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
@@ -49,6 +54,31 @@ void run_message_loop() {
         }
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) return;
+        dispatch(msg);
+    }
+}
+
+void pump_waiting_messages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to take: the message loop still has to see it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        dispatch(msg);
+    }
+}
+
+void run_modal_loop(WindowEntry& entry) {
+    MSG msg;
+    while (entry.loaded()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0) return;
         dispatch(msg);
     }
 }

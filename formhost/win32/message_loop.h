@@ -1,10 +1,22 @@
 #pragma once
 #include <windows.h>
 
+#include "host_state.h"
+
+// The GUI thread's message loops: the program's own, the modal one and
+// the pumps of what is waiting.
+
 namespace formhost::win32 {
 
 // Returns when the program's last window is gone (at once if none is loaded).
 void run_message_loop();
+
+// Dispatches every message already waiting, without waiting for more; a
+// quit message stays for the message loop.
+void pump_waiting_messages();
+
+// Runs messages until the modal window is gone.
+void run_modal_loop(WindowEntry& entry);
 
 // One message to its window, through the keyboard handling of host windows
 // (Tab, Shift+Tab, Enter and Escape).

@@ -9,13 +9,17 @@
 #include "host_api.h"
 #include "host_state.h"
 #include "host_window.h"
-#include "window_builder.h"
+#include "control_recreation.h"
+#include "message_loop.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost {
 namespace {
 
 using namespace win32;
 
+// Places and sizes stay within what the system's 16-bit window coordinates
+// hold, with room for a frame around them: a larger value is cut to this.
 constexpr std::int32_t kCoordinateLimit = 32627;
 
 struct Target {
@@ -55,19 +59,19 @@ RECT outer_rect(HWND hwnd, bool top_level) {
 }
 
 Value read_common(const Target& t, int index) {
-    if (t.hwnd && index <= 3) {
+    if (t.hwnd && index <= property::kHeight) {
         const RECT r = outer_rect(t.hwnd, t.is_window);
         const LONG values[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
         return static_cast<std::int32_t>(values[index]);
     }
     switch (index) {
-        case 0: return t.control.left;
-        case 1: return t.control.top;
-        case 2: return t.control.width;
-        case 3: return t.control.height;
-        case 4: return t.control.tag;
-        case 5: return t.hwnd ? static_cast<bool>(IsWindowVisible(t.hwnd)) : t.control.visible;
-        case 6: return t.hwnd ? !IsWindowEnabled(t.hwnd) : t.control.disabled;
+        case property::kLeft: return t.control.left;
+        case property::kTop: return t.control.top;
+        case property::kWidth: return t.control.width;
+        case property::kHeight: return t.control.height;
+        case property::kTag: return t.control.tag;
+        case property::kVisible: return t.hwnd ? static_cast<bool>(IsWindowVisible(t.hwnd)) : t.control.visible;
+        case property::kDisabled: return t.hwnd ? !IsWindowEnabled(t.hwnd) : t.control.disabled;
         default: return t.control.cursor;
     }
 }
@@ -75,29 +79,31 @@ Value read_common(const Target& t, int index) {
 void write_common(Target& t, int index, const Value& value) {
     ControlTemplate& c = t.control;
     switch (index) {
-        case 0:
-        case 1: {
+        case property::kLeft:
+        case property::kTop: {
             const std::int32_t v = std::clamp(to_int(value), -kCoordinateLimit, kCoordinateLimit);
-            (index == 0 ? c.left : c.top) = v;
+            const bool left = index == property::kLeft;
+            (left ? c.left : c.top) = v;
             if (!t.hwnd) return;
             const RECT r = outer_rect(t.hwnd, t.is_window);
-            SetWindowPos(t.hwnd, nullptr, index == 0 ? v : r.left, index == 1 ? v : r.top, 0, 0,
+            SetWindowPos(t.hwnd, nullptr, left ? v : r.left, left ? r.top : v, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             InvalidateRect(t.hwnd, nullptr, TRUE);
             return;
         }
-        case 2:
-        case 3: {
+        case property::kWidth:
+        case property::kHeight: {
             const std::int32_t v = std::clamp(to_int(value), 0, kCoordinateLimit);
-            (index == 2 ? c.width : c.height) = v;
+            const bool width = index == property::kWidth;
+            (width ? c.width : c.height) = v;
             if (!t.hwnd) return;
             const RECT r = outer_rect(t.hwnd, t.is_window);
-            SetWindowPos(t.hwnd, nullptr, 0, 0, index == 2 ? v : r.right - r.left, index == 3 ? v : r.bottom - r.top,
+            SetWindowPos(t.hwnd, nullptr, 0, 0, width ? v : r.right - r.left, width ? r.bottom - r.top : v,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             return;
         }
-        case 4: c.tag = to_text(value); return;
-        case 5: {
+        case property::kTag: c.tag = to_text(value); return;
+        case property::kVisible: {
             c.visible = to_bool(value);
             if (!t.hwnd) return;
             if (!c.visible) {
@@ -115,11 +121,11 @@ void write_common(Target& t, int index, const Value& value) {
             }
             return;
         }
-        case 6:
+        case property::kDisabled:
             c.disabled = to_bool(value);
             if (t.hwnd) EnableWindow(t.hwnd, !c.disabled);
             return;
-        case 7: {
+        case property::kMouseCursor: {
             Bytes cursor = std::holds_alternative<Bytes>(value) ? std::get<Bytes>(value) : Bytes{};
             if (!std::holds_alternative<Bytes>(value)) {
                 const auto n = static_cast<std::uint32_t>(to_int(value));
@@ -133,50 +139,11 @@ void write_common(Target& t, int index, const Value& value) {
     }
 }
 
-// The control's OS window made anew with its current values, at the same
-// place among its siblings, keeping the focus.
-void recreate(Target& t) {
-    pump_waiting_messages();
-    {
-        SuppressEvents quiet;
-        // A message that was waiting may have closed the window, or closed
-        // and loaded it anew: then there is no control left to make anew.
-        if (!t.window.loaded()) return;
-        HostWindow& window = *t.window.live;
-        auto& controls = window.controls();
-        const auto slot = std::find_if(controls.begin(), controls.end(),
-                                       [&](const auto& c) { return c.get() == t.live; });
-        if (slot == controls.end()) return;
-        Control& old = **slot;
-        HWND old_hwnd = old.hwnd();
-        const bool had_focus = GetFocus() == old_hwnd;
-        auto fresh = make_control(t.window.id, old.id(), static_cast<std::uint32_t>(old.kind()),
-                                  old.read_all_properties());
-        ControlPlace place;
-        place.parent = GetParent(old_hwnd);
-        place.os_id = GetDlgCtrlID(old_hwnd);
-        place.rect = outer_rect(old_hwnd, false);
-        place.style = static_cast<DWORD>(GetWindowLongPtrW(old_hwnd, GWL_STYLE)) & (WS_TABSTOP | WS_DISABLED);
-        if (fresh && fresh->create(place)) {
-            HWND above = GetWindow(old_hwnd, GW_HWNDPREV);
-            SetWindowPos(fresh->hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            fresh->build_complete();
-            if (IsWindowVisible(old_hwnd)) ShowWindow(fresh->hwnd(), SW_SHOWNA);
-            fresh->window_shown();
-            DestroyWindow(old_hwnd);
-            *slot = std::move(fresh);
-            if (had_focus) SetFocus((*slot)->hwnd());
-        }
-        pump_waiting_messages();
-    }
-}
-
 }  // namespace
 
 Value read_property(std::uint32_t window_id, std::uint32_t control_id, int index) {
     Target t = find_target(window_id, control_id);
-    if (index >= 0 && index <= 7) return read_common(t, index);
+    if (index >= 0 && index < property::kFirstOfKind) return read_common(t, index);
     if (!t.hwnd) fatal_error(0, fatal::kWindowNotLoaded);
     const auto value = t.is_window ? t.window.live->read_property(index) : t.live->read_property(index);
     return value ? *value : Value{};
@@ -184,10 +151,10 @@ Value read_property(std::uint32_t window_id, std::uint32_t control_id, int index
 
 void write_property(std::uint32_t window_id, std::uint32_t control_id, int index, const Value& value) {
     Target t = find_target(window_id, control_id);
-    if (index >= 0 && index <= 7) return write_common(t, index, value);
+    if (index >= 0 && index < property::kFirstOfKind) return write_common(t, index, value);
     if (!t.hwnd) fatal_error(0, fatal::kWindowNotLoaded);
     if (t.is_window) return t.window.live->write_property(index, value);
-    if (t.live->write_property(index, value)) recreate(t);
+    if (t.live->write_property(index, value)) recreate_control(t.window, t.live);
 }
 
 }  // namespace formhost

@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "fatal_error.h"
 #include "host_state.h"
 #include "precise_clock.h"
-#include "unique_handle.h"
+#include "owners.h"
+#include "window_image.h"
 
 namespace formhost::win32 {
 namespace {
@@ -19,9 +22,19 @@ constexpr double kLatency = 50;
 // So the oldest drawing waits this long before its hand-over begins, which
 // leaves the rest for the hand-over itself and a late wake-up: a hand-over
 // takes 4 ms on an empty full-HD stage and up to 20 ms on one covered with
-// roses (Wine builds the window's shape from all of them). Every hand-over
-// less is one less that holds up the drawing.
+// roses (Wine builds the window's shape from all of them).
 constexpr double kHandOverDelay = 30;
+
+// The window images, guarded by their own lock: an image leaves while the
+// hand-over thread may be copying from it.
+SRWLOCK images_lock = SRWLOCK_INIT;
+std::vector<WindowImage*> images;
+
+void copy_images_to_windows() {
+    AcquireSRWLockShared(&images_lock);
+    for (WindowImage* image : images) image->copy_to_window();
+    ReleaseSRWLockShared(&images_lock);
+}
 
 class HandOverThread {
 public:
@@ -53,8 +66,8 @@ public:
     }
 
     HandOverFigures figures() const {
-        return {hand_overs_.load(), late_.load(), longest_wait_ms_.load(), hand_over_ms_.load(),
-                longest_hand_over_ms_.load()};
+        return {hand_overs_.load(), late_.load(),          longest_wait_ms_.load(),
+                hand_over_ms_.load(), longest_hand_over_ms_.load(), pending_since_.load() != 0 || handing_over_.load()};
     }
 
 private:
@@ -79,13 +92,16 @@ private:
             if (WaitForMultipleObjects(2, until_due, FALSE, wait) == WAIT_OBJECT_0) return;
             // Drawing reported from here on waits for the next round; what
             // is drawn meanwhile goes with this one as well.
+            handing_over_.store(true);
             pending_since_.store(0);
             ResetEvent(urgent_.get());
+            const double began = precise_ms();
+            copy_images_to_windows();
             // A look at this thread's empty queue: that is when Wine copies
             // the process's window surfaces to the display.
-            const double began = precise_ms();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
             const double ended = precise_ms();
+            handing_over_.store(false);
             hand_overs_.fetch_add(1);
             if (ended - since > longest_wait_ms_.load()) longest_wait_ms_.store(ended - since);
             if (ended - since > kLatency) late_.fetch_add(1);
@@ -100,6 +116,7 @@ private:
     UniqueHandle thread_;
     // When the oldest drawing not yet on the screen was reported; 0: none.
     std::atomic<double> pending_since_{0};
+    std::atomic<bool> handing_over_{false};
     std::atomic<int> hand_overs_{0}, late_{0};
     std::atomic<double> longest_wait_ms_{0};
     std::atomic<double> hand_over_ms_{0}, longest_hand_over_ms_{0};
@@ -113,10 +130,19 @@ void stop_hand_over_thread() { hand_over_thread.reset(); }
 
 }  // namespace
 
+void hand_over_from(WindowImage* image) {
+    AcquireSRWLockExclusive(&images_lock);
+    images.push_back(image);
+    ReleaseSRWLockExclusive(&images_lock);
+}
+
+void stop_hand_over_from(WindowImage* image) {
+    AcquireSRWLockExclusive(&images_lock);
+    images.erase(std::remove(images.begin(), images.end(), image), images.end());
+    ReleaseSRWLockExclusive(&images_lock);
+}
+
 void drawing_done() {
-    // GDI batches a thread's drawing: it must reach the window's surface
-    // before another thread hands the surface over.
-    GdiFlush();
     if (!hand_over_thread) {
         hand_over_thread = std::make_unique<HandOverThread>();
         host().end_hooks.push_back(&stop_hand_over_thread);

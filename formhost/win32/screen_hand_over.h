@@ -1,27 +1,34 @@
 #pragma once
 // When the canvas's drawing reaches the screen.
 //
-// The canvas draws on its window outside any paint, often while a routine
-// holds the GUI thread for a long time (the presenter's show). Under Wine
-// such drawing reaches the screen only when the process next looks at a
-// message queue, and for a colour-keyed layered window each of those
-// hand-overs rebuilds the window's shape from its whole surface: at
-// 1920 x 1080 from 4 ms on an empty stage to 20 ms on one covered with roses,
-// whatever was drawn. Handing over after every operation therefore made the
-// show almost twice as long as its waits.
+// The canvas draws outside any paint, often while a routine holds the GUI
+// thread for a long time (the presenter's show). Under Wine such drawing
+// reaches the screen only when the process next looks at a message queue,
+// and for a colour-keyed layered window each of those hand-overs rebuilds
+// the window's shape from its whole surface: at 1920 x 1080 from 4 ms on an
+// empty stage to 20 ms on one covered with roses, whatever was drawn.
+// Handing over after every operation therefore made the show almost twice
+// as long as its waits.
 //
-// So the canvas reports each drawing here, and one thread of the host hands
-// what is pending to the screen: within 50 ms of the first drawing not yet
-// shown, so that a burst of drawing is handed over in batches, one every 30
-// to 50 ms; and at once when a routine is about to wait past that moment, so
-// that the hand-over runs while the GUI thread waits rather than holding up
-// its next drawing (a hand-over locks the window's surface). On Windows the
-// compositor shows each frame by itself and a hand-over is a cheap look at
-// an empty queue.
+// So the canvas draws on an off-screen image of its window (window_image.h)
+// and reports each drawing here, and one thread of the host copies what
+// changed to the windows and hands it to the screen: within 50 ms of the
+// first drawing not yet shown, so that a burst of drawing is handed over in
+// batches, one every 30 to 50 ms; and at once when a routine is about to
+// wait past that moment. The drawing thread never waits for a hand-over.
+// On Windows the compositor shows each frame by itself and a hand-over is a
+// copy and a cheap look at an empty queue.
 
 namespace formhost::win32 {
 
-// Reported by the GUI thread after it drew on a window outside a paint.
+class WindowImage;
+
+// The images whose changes the hand-over copies to their windows: each from
+// its making to its end.
+void hand_over_from(WindowImage* image);
+void stop_hand_over_from(WindowImage* image);
+
+// Reported by the GUI thread after it drew on a window image.
 void drawing_done();
 
 struct HandOverFigures {
@@ -34,6 +41,8 @@ struct HandOverFigures {
     // The time the hand-overs took, in all and the longest one.
     double hand_over_ms = 0;
     double longest_hand_over_ms = 0;
+    // Some drawing is not on the screen yet.
+    bool pending = false;
 };
 HandOverFigures hand_over_figures();
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "gbk_text.h"
+#include "owners.h"
 
 namespace formhost {
 
@@ -38,10 +39,9 @@ bool run_command_line(const std::string& command_line, bool wait, int show_mode)
     line.push_back(L'\0');
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    if (wait) WaitForSingleObject(process.hProcess, INFINITE);
-    else WaitForInputIdle(process.hProcess, 1000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const win32::UniqueHandle thread(process.hThread), started(process.hProcess);
+    if (wait) WaitForSingleObject(started.get(), INFINITE);
+    else WaitForInputIdle(started.get(), 1000);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "host_window.h"
 #include "message_loop.h"
 #include "sound/background_sound.h"
+#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -52,18 +53,6 @@ void restore_template(WindowEntry& entry) {
 }
 
 }  // namespace
-
-void pump_waiting_messages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Not ours to take: the message loop still has to see it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        dispatch(msg);
-    }
-}
 
 bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     if (entry.loaded()) {
@@ -114,9 +103,9 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     const auto still_built = [&] { return entry.live.get() == built && IsWindow(built->hwnd()); };
     if (!still_built()) return true;  // closed by a message waiting in the build
     const std::uint32_t window_id = entry.id;
-    raise_event(window_id, 0, 0);
-    if (still_built()) raise_event(window_id, 0, 3);
-    if (still_built()) raise_event(window_id, 0, 4);
+    raise_event(window_id, kTheWindow, event::window::kCreated);
+    if (still_built()) raise_event(window_id, kTheWindow, event::window::kMoved);
+    if (still_built()) raise_event(window_id, kTheWindow, event::window::kResized);
     if (!still_built()) return true;
 
     HostWindow& window = *built;
@@ -135,7 +124,9 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     for (auto& c : window.controls()) c->window_shown();
     if (!still_built()) return true;
     if (focus && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
-    window.waiting_for_first_show = !shown;
+    // Every window, shown or not, is marked; the load window command takes
+    // the mark off a window it loaded visible, the start window keeps it.
+    window.waiting_for_first_show = true;
     return true;
 }
 
@@ -149,19 +140,6 @@ void window_destroyed(WindowEntry& entry) {
     restore_template(entry);
     HostState& h = host();
     if (h.loop_started && !h.any_window_loaded()) PostQuitMessage(0);
-}
-
-void run_modal_loop(WindowEntry& entry) {
-    MSG msg;
-    while (entry.loaded()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (got < 0) return;
-        dispatch(msg);
-    }
 }
 
 }  // namespace formhost::win32

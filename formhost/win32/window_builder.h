@@ -15,10 +15,4 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal);
 // the load comes back, and the last window gone ends the message loop.
 void window_destroyed(WindowEntry& entry);
 
-// Dispatches every message already waiting, without waiting for more.
-void pump_waiting_messages();
-
-// Runs messages until the modal window is gone.
-void run_modal_loop(WindowEntry& entry);
-
 }  // namespace formhost::win32

@@ -7,28 +7,13 @@
 #include <string>
 
 #include "formhost/win32/gbk_text.h"
+#include "formhost/win32/owners.h"
 #include "store/win32/store_files_detail.h"
 
 namespace store {
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { close(); }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    bool close() {
-        const bool ok = !valid() || CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
+using formhost::win32::UniqueFile;
 
 constexpr std::size_t kLargestRequest = std::size_t{1} << 30;
 
@@ -60,7 +45,7 @@ HANDLE open_for_reading(const std::wstring& name) {
 
 Bytes read_file(std::string_view name) {
     if (name.empty()) return {};
-    FileHandle file(open_for_reading(formhost::win32::widen(name)));
+    UniqueFile file(open_for_reading(formhost::win32::widen(name)));
     if (!file.valid()) return {};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
@@ -126,7 +111,7 @@ SaveOutcome write_file_through(const std::wstring& target, const std::wstring& t
                                std::initializer_list<ByteView> parts) {
     // CREATE_NEW in the slot's own directory: a missing directory fails here
     // and nothing is created.
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();

@@ -2,12 +2,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <map>
 #include <set>
 
+#include "formhost/core/event_indexes.h"
 #include "formhost/core/font_record.h"
 #include "formhost/core/kind_data.h"
 #include "formhost/core/window_class_names.h"
@@ -142,7 +145,8 @@ private:
         check_keys(at, source,
                    {"id", "control_id", "description_tag", "code_module", "description_name", "description_comment",
                     "name", "comment", "left", "top", "width", "height", "parent", "visible", "disabled", "tab_stop",
-                    "tab_order", "cursor", "tag", "properties", "events", "controls"});
+                    "tab_order", "cursor", "tag", "properties", "events", "controls", "constant",
+                    "control_constant"});
         formhost::WindowDescription window;
         window.id = u32(at, required(at, source, "id"), "id");
         if (source.contains("description_tag")) window.tag = u32(at, source["description_tag"], "description_tag");
@@ -154,6 +158,8 @@ private:
 
         window.controls.push_back(compile_control(at, source, Kind::Window, required(at, source, "control_id")));
         check_window_class(at, window.controls[0]);
+        name_id(at, source, "constant", window.id, "window");
+        name_id(at, source, "control_constant", window.controls[0].id, "its window control");
         std::set<std::uint32_t> ids{window.controls[0].id};
         if (source.contains("controls")) {
             if (!source["controls"].is_array()) at.fail("controls", "a list of controls is needed");
@@ -163,7 +169,8 @@ private:
                     control_at.where = at.where + ", control " + control["name"].get<std::string>();
                 check_keys(control_at, control,
                            {"id", "kind", "name", "comment", "left", "top", "width", "height", "parent", "children",
-                            "visible", "disabled", "tab_stop", "tab_order", "cursor", "tag", "properties", "events"});
+                            "visible", "disabled", "tab_stop", "tab_order", "cursor", "tag", "properties", "events",
+                            "constant"});
                 const json& kind_value = required(control_at, control, "kind");
                 const auto kind = kind_value.is_string() ? formhost::kind_from_name(kind_value.get<std::string>())
                                                          : std::nullopt;
@@ -172,9 +179,27 @@ private:
                     compile_control(control_at, control, *kind, required(control_at, control, "id")));
                 if (!ids.insert(window.controls.back().id).second)
                     control_at.fail("id", "control id " + hex(window.controls.back().id) + " is used twice");
+                name_id(control_at, control, "constant", window.controls.back().id,
+                        control["name"].get<std::string>());
             }
         }
         return window;
+    }
+
+    // A "constant" field names an id for the program's code: formc writes it
+    // into the form's ids header, so the id is written only here.
+    void name_id(const Place& at, const json& source, const char* field, std::uint32_t id, const std::string& what) {
+        if (!source.contains(field)) return;
+        const json& value = source[field];
+        const std::string name = value.is_string() ? value.get<std::string>() : std::string();
+        const bool identifier = !name.empty() && !std::isdigit(static_cast<unsigned char>(name[0])) &&
+                                std::all_of(name.begin(), name.end(), [](char c) {
+                                    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+                                });
+        if (!identifier) at.fail(field, "a C++ name is needed");
+        for (const NamedId& named : form_.ids)
+            if (named.name == name) at.fail(field, "'" + name + "' names two ids");
+        form_.ids.push_back({name, id, what});
     }
 
     formhost::ControlRecord compile_control(const Place& at, const json& source, Kind kind, const json& id) {
@@ -222,7 +247,7 @@ private:
         if (!events.is_object()) at.fail("events", "an object of event name to routine is needed");
         std::vector<formhost::Binding> result;
         for (const auto& item : events.items()) {
-            const auto event = event_index(kind, item.key());
+            const auto event = formhost::event::event_from_name(kind, item.key());
             if (!event) at.fail("events", "unknown event '" + item.key() + "' for this kind");
             formhost::Binding b{*event, formhost::kNoHandler};
             if (!item.value().is_null()) {
@@ -235,29 +260,6 @@ private:
             result.push_back(b);
         }
         return result;
-    }
-
-    static std::optional<std::int32_t> event_index(Kind kind, const std::string& name) {
-        static const std::map<std::string, std::int32_t> window_events{
-            {"created", 0},   {"close_query", 1}, {"destroyed", 2}, {"moved", 3},
-            {"resized", 4},   {"activated", 5},   {"deactivated", 6}, {"idle", 7},
-            {"first_activated", 8}, {"shown", 10}, {"hidden", 11}};
-        if (kind != Kind::Timer) {
-            if (name == "got_focus") return -7;
-            if (name == "lost_focus") return -8;
-        }
-        switch (kind) {
-            case Kind::Window: {
-                const auto found = window_events.find(name);
-                if (found != window_events.end()) return found->second;
-                return std::nullopt;
-            }
-            case Kind::Button: return name == "clicked" ? std::optional(0) : std::nullopt;
-            case Kind::EditBox: return name == "changed" ? std::optional(0) : std::nullopt;
-            case Kind::Timer: return name == "tick" ? std::optional(0) : std::nullopt;
-            case Kind::DrawPanel: return name == "paint" ? std::optional(0) : std::nullopt;
-            default: return std::nullopt;
-        }
     }
 
     Bytes asset(const Place& at, const json& value, const std::string& field) {

@@ -17,9 +17,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An id that the source names for the program's code.
+struct NamedId {
+    std::string name;
+    std::uint32_t id = 0;
+    std::string what;  // the control's name in the source, or what the id is
+};
+
 struct CompiledForm {
     formhost::FormBlock block;
     std::vector<std::string> routines;          // index = handler reference
+    std::vector<NamedId> ids;                   // in source order
     std::vector<std::filesystem::path> assets;  // files read, for the depfile
 };
 

@@ -1,7 +1,10 @@
 #include "control.h"
 #include "formhost/win32/gbk_text.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "kinds.h"
+#include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -24,24 +27,22 @@ public:
     }
 
     void on_command(WORD code) override {
-        if (code == BN_CLICKED) raise(0);
+        if (code == BN_CLICKED) raise(event::button::kClicked);
     }
-
-    bool takes_focus() const override { return true; }
 
 protected:
     bool apply(int index) override {
         switch (index) {
-            case 10: SetWindowTextW(hwnd_, widen(button().caption).c_str()); return false;
-            case 11:
-            case 12: {
+            case property::button::kCaption: SetWindowTextW(hwnd_, widen(button().caption).c_str()); return false;
+            case property::button::kHorizontalAlignment:
+            case property::button::kVerticalAlignment: {
                 constexpr DWORD kAlignBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
                 const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
                 SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>((style & ~kAlignBits) | alignment_styles()));
                 InvalidateRect(hwnd_, nullptr, TRUE);
                 return false;
             }
-            case 13: apply_font(); return false;
+            case property::button::kFont: apply_font(); return false;
             default: return false;
         }
     }

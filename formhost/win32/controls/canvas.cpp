@@ -3,12 +3,10 @@
 #include "formhost/win32/screen_hand_over.h"
 #include "frame_styles.h"
 #include "kinds.h"
+#include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
-
-Canvas::~Canvas() {
-    if (image_dc_) DeleteDC(image_dc_);  // before the image it holds goes
-}
 
 bool Canvas::create(const ControlPlace& place) {
     const FrameStyles frame = frame_styles(canvas().border_style);
@@ -16,24 +14,14 @@ bool Canvas::create(const ControlPlace& place) {
     font_ = make_font(canvas().font);
     background_ = Picture::load(canvas().background_picture);
     background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
-    make_image();
+    image_ = erased_image();
     return true;
 }
 
-void Canvas::make_image() {
-    if (image_dc_) {
-        DeleteDC(image_dc_);
-        image_dc_ = nullptr;
-    }
-    image_.reset();
-    if (!canvas().auto_redraw) return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    WindowDC screen(hwnd_);
-    image_dc_ = CreateCompatibleDC(screen.get());
-    image_.reset(CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    SelectObject(image_dc_, image_.get());
-    erase(image_dc_, client);
+std::unique_ptr<WindowImage> Canvas::erased_image() const {
+    std::unique_ptr<WindowImage> image = WindowImage::make(hwnd_);
+    if (image) erase(image->dc(), {0, 0, image->width(), image->height()});
+    return image;
 }
 
 void Canvas::erase(HDC dc, const RECT& area) const {
@@ -71,67 +59,62 @@ void Canvas::erase_area(const RECT& area) {
 void Canvas::present() const { drawing_done(); }
 
 void Canvas::for_each_target(const std::function<void(HDC)>& draw) {
-    if (image_dc_) draw(image_dc_);
+    if (image_) image_->draw(draw);
     if (paint_dc_) {
         draw(paint_dc_);
-        return;
+    } else if (!image_) {
+        const WindowDC window(hwnd_);
+        draw(window.get());
     }
-    WindowDC window(hwnd_);
-    draw(window.get());
 }
 
 bool Canvas::apply(int index) {
     drawn();
     switch (index) {
-        case 8: apply_frame_styles(hwnd_, canvas().border_style); return false;
-        case 12: make_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case 10:
+        case property::draw_panel::kBorderStyle: apply_frame_styles(hwnd_, canvas().border_style); return false;
+        case property::draw_panel::kAutoRedraw: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::draw_panel::kBackgroundPicture:
             background_ = Picture::load(canvas().background_picture);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case 9:
+        case property::draw_panel::kBackgroundColour:
             background_brush_.reset(CreateSolidBrush(resolve_colour(canvas().background_colour, COLOR_BTNFACE)));
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case 11: InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case 22: font_ = make_font(canvas().font); return false;
+        case property::draw_panel::kBackgroundPictureMode: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::draw_panel::kFont: font_ = make_font(canvas().font); return false;
         default: return false;
     }
 }
 
 void Canvas::paint(HDC dc, const RECT& area) {
     drawn();
-    if (image_dc_) {
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_dc_, area.left, area.top,
-               SRCCOPY);
+    if (canvas().auto_redraw && image_) {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->dc(), area.left,
+               area.top, SRCCOPY);
         return;
     }
-    erase(dc, area);
-    // Routines bound to the repaint draw from (0, 0) into this paint's DC;
-    // their write position comes back afterwards.
+    // The repaint erases the area, and routines bound to it draw from (0, 0),
+    // on the paint's DC and on the image alike, so that the image goes on
+    // showing what the window shows; the write position comes back after.
+    paint_dc_ = dc;
+    for_each_target([&](HDC target) { erase(target, area); });
     const POINT kept = write_position;
     write_position = {0, 0};
-    paint_dc_ = dc;
-    if (!raise(0, {area.left, area.top, area.right, area.bottom})) return;
+    if (!raise(event::draw_panel::kPaint, {area.left, area.top, area.right, area.bottom})) return;
     paint_dc_ = nullptr;
     write_position = kept;
 }
 
 bool Canvas::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message == WM_SIZE) drawn();
-    if (message == WM_SIZE && image_dc_) {
+    if (message == WM_SIZE && image_) {
         // The image keeps what was drawn where it still fits.
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        WindowDC screen(hwnd_);
-        HDC fresh_dc = CreateCompatibleDC(screen.get());
-        GdiObject<HBITMAP> fresh(
-            CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-        SelectObject(fresh_dc, fresh.get());
-        erase(fresh_dc, client);
-        BitBlt(fresh_dc, 0, 0, client.right, client.bottom, image_dc_, 0, 0, SRCCOPY);
-        DeleteDC(image_dc_);
-        image_dc_ = fresh_dc;
+        std::unique_ptr<WindowImage> fresh = erased_image();
+        if (fresh) {
+            BitBlt(fresh->dc(), 0, 0, fresh->width(), fresh->height(), image_->dc(), 0, 0, SRCCOPY);
+            MoveToEx(fresh->dc(), drawing_position.x, drawing_position.y, nullptr);
+        }
         image_ = std::move(fresh);
         result = 0;
         return true;

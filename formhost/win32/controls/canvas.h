@@ -1,14 +1,18 @@
 #pragma once
 // The canvas kind: a surface that routines draw on through the canvas
-// operations. With automatic redraw on it keeps an off-screen image of its
-// client area, draws on it as well as on the window and repaints from it;
-// with it off, a repaint erases to the background and raises the canvas's
-// event 0 with the area, and what was drawn is gone.
+// operations. It draws on an off-screen image of its client area, which the
+// screen hand-over copies to the window (window_image.h). With automatic
+// redraw on, a repaint copies from that image; with it off, a repaint erases
+// to the background and raises the canvas's event 0 with the area, and what
+// was drawn there is gone.
 
 #include <functional>
 
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "formhost/win32/media/picture.h"
+#include "formhost/win32/window_image.h"
 #include "painted_control.h"
 
 namespace formhost::win32 {
@@ -16,15 +20,14 @@ namespace formhost::win32 {
 class Canvas : public PaintedControl {
 public:
     using PaintedControl::PaintedControl;
-    ~Canvas() override;
 
     bool create(const ControlPlace& place) override;
 
     const DrawPanelData& canvas() const { return std::get<DrawPanelData>(data_); }
 
-    // Calls `draw` with each target's DC: the off-screen image first when
-    // automatic redraw is on, then the window (the paint in progress, or a DC
-    // for this call).
+    // Calls `draw` with each target's DC: the off-screen image, and during a
+    // paint the paint's DC as well. Without an image (the system refused
+    // one) it draws on the window directly.
     void for_each_target(const std::function<void(HDC)>& draw);
 
     // Erases a rectangle of a target to the background: the background
@@ -49,7 +52,7 @@ public:
     // kept here (and in the off-screen image's DC, which lasts).
     void move_to(POINT p) {
         drawing_position = p;
-        if (image_dc_) MoveToEx(image_dc_, p.x, p.y, nullptr);
+        if (image_) MoveToEx(image_->dc(), p.x, p.y, nullptr);
     }
 
     POINT write_position{0, 0};
@@ -61,13 +64,13 @@ protected:
     bool handle(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
 private:
-    void make_image();
+    // A fresh image of the client area, erased to the background.
+    std::unique_ptr<WindowImage> erased_image() const;
 
     UniqueFont font_;
     std::unique_ptr<Picture> background_;
     UniqueBrush background_brush_;
-    GdiObject<HBITMAP> image_;
-    HDC image_dc_ = nullptr;
+    std::unique_ptr<WindowImage> image_;
     HDC paint_dc_ = nullptr;  // set while a paint is in progress
     RECT clean_{};            // known to hold nothing but the background
 };

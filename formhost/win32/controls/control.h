@@ -45,7 +45,9 @@ public:
     // WM_CTLCOLOR* for the control; null for the system's default.
     virtual HBRUSH colours(HDC /*dc*/) { return nullptr; }
 
-    virtual bool takes_focus() const { return false; }
+    // Whether the focus rule may choose it: every kind but labels, picture
+    // boxes and timers.
+    virtual bool takes_focus() const { return true; }
     virtual bool visible_at_run_time() const { return true; }
 
     HWND hwnd() const { return hwnd_; }

@@ -2,9 +2,14 @@
 
 #include "control.h"
 #include "formhost/win32/gbk_text.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "frame_styles.h"
 #include "kinds.h"
+#include "formhost/core/choices.h"
+#include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -23,8 +28,8 @@ public:
         if (d.alignment == 2) style |= ES_RIGHT;
         if (d.multi_line && (d.scroll_bars & 1)) style |= WS_HSCROLL;
         if (d.multi_line && (d.scroll_bars & 2)) style |= WS_VSCROLL;
-        if (d.input_mode == 1) style |= ES_READONLY;
-        if (d.input_mode == 2 && !d.multi_line) style |= ES_PASSWORD;
+        if (d.input_mode == choice::input_mode::kReadOnly) style |= ES_READONLY;
+        if (d.input_mode == choice::input_mode::kPassword && !d.multi_line) style |= ES_PASSWORD;
         const FrameStyles frame = frame_styles(d.border_style);
         const RECT& r = place.rect;
         HWND hwnd = CreateWindowExW(frame.ex_style, L"EDIT", widen(d.content).c_str(), style | frame.style, r.left,
@@ -41,7 +46,7 @@ public:
     }
 
     void on_command(WORD code) override {
-        if (code == EN_CHANGE && !writing_) raise(0);
+        if (code == EN_CHANGE && !writing_) raise(event::edit_box::kChanged);
     }
 
     HBRUSH colours(HDC dc) override {
@@ -50,34 +55,33 @@ public:
         return brush_.get();
     }
 
-    bool takes_focus() const override { return true; }
-
 protected:
     bool apply(int index) override {
         switch (index) {
-            case 8:
+            case property::edit_box::kContent:
                 // The change event comes once, from here, after the text is in
                 // place: also when the text did not change.
                 writing_ = true;
                 SetWindowTextW(hwnd_, widen(edit().content).c_str());
                 writing_ = false;
-                raise(0);
+                raise(event::edit_box::kChanged);
                 return false;
-            case 9: apply_frame_styles(hwnd_, edit().border_style); return false;
-            case 10:
-            case 11:
+            case property::edit_box::kBorderStyle: apply_frame_styles(hwnd_, edit().border_style); return false;
+            case property::edit_box::kTextColour:
+            case property::edit_box::kBackgroundColour:
                 make_brush();
                 RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
                 return false;
-            case 12: apply_font(); return false;
-            case 13:
-            case 15: return true;
-            case 14: apply_limit(); return false;
-            case 18:
-                SendMessageW(hwnd_, EM_SETREADONLY, edit().input_mode == 1, 0);
+            case property::edit_box::kFont: apply_font(); return false;
+            // The system takes these only when the box is made.
+            case property::edit_box::kHideSelection:
+            case property::edit_box::kMultiLine: return true;
+            case property::edit_box::kMaximumLength: apply_limit(); return false;
+            case property::edit_box::kInputMode:
+                SendMessageW(hwnd_, EM_SETREADONLY, edit().input_mode == choice::input_mode::kReadOnly, 0);
                 apply_password_character();
                 return false;
-            case 19: apply_password_character(); return false;
+            case property::edit_box::kPasswordCharacter: apply_password_character(); return false;
             default: return false;
         }
     }
@@ -105,7 +109,7 @@ private:
         if (edit().multi_line) return;
         const std::string c(1, static_cast<char>(edit().password_character & 0xFF));
         const std::wstring wide = widen(c);
-        const wchar_t shown = edit().input_mode == 2 && !wide.empty() ? wide[0] : 0;
+        const wchar_t shown = edit().input_mode == choice::input_mode::kPassword && !wide.empty() ? wide[0] : 0;
         SendMessageW(hwnd_, EM_SETPASSWORDCHAR, shown, 0);
         InvalidateRect(hwnd_, nullptr, TRUE);
     }

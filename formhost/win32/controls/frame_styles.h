@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "formhost/core/choices.h"
+
 namespace formhost::win32 {
 
 // Frames of edit boxes and picture boxes by border style 0 to 5.
@@ -13,11 +15,11 @@ struct FrameStyles {
 
 inline FrameStyles frame_styles(std::uint32_t border_style) {
     switch (border_style) {
-        case 1: return {0, WS_EX_CLIENTEDGE};
-        case 2: return {0, WS_EX_DLGMODALFRAME};
-        case 3: return {0, WS_EX_STATICEDGE};
-        case 4: return {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
-        case 5: return {WS_BORDER, 0};
+        case choice::control_border::kSunken: return {0, WS_EX_CLIENTEDGE};
+        case choice::control_border::kRaised: return {0, WS_EX_DLGMODALFRAME};
+        case choice::control_border::kThinSunken: return {0, WS_EX_STATICEDGE};
+        case choice::control_border::kSunkenRaised: return {0, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME};
+        case choice::control_border::kBlackLine: return {WS_BORDER, 0};
         default: return {};
     }
 }

@@ -1,7 +1,11 @@
 #include "formhost/win32/gbk_text.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/fonts.h"
+#include "formhost/win32/owners.h"
 #include "kinds.h"
 #include "painted_control.h"
+#include "formhost/core/choices.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -16,10 +20,19 @@ public:
         return true;
     }
 
+    bool takes_focus() const override { return false; }
+
 protected:
     bool apply(int index) override {
-        if (index == 15) font_ = make_font(label().font);
+        if (index == property::label::kFont) font_ = make_font(label().font);
         InvalidateRect(hwnd_, nullptr, TRUE);
+        return false;
+    }
+
+    // A caption placed by its alignment, or wrapped, moves with the size:
+    // the whole label is painted anew, not only the part a resize uncovers.
+    bool handle(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message == WM_SIZE) InvalidateRect(hwnd_, nullptr, TRUE);
         return false;
     }
 
@@ -35,12 +48,15 @@ protected:
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, resolve_colour(d.text_colour, COLOR_WINDOWTEXT));
 
+        // By alignment value; a value past the last is taken as the last.
         static constexpr UINT horizontal[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
         static constexpr UINT vertical[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+        static_assert(choice::horizontal_alignment::kRight == 2 && choice::vertical_alignment::kBottom == 2);
         // An ampersand is shown as it is, not as a mnemonic mark.
-        UINT format = DT_NOPREFIX | DT_NOCLIP | horizontal[std::min<std::uint32_t>(d.horizontal_alignment, 2)];
+        UINT format = DT_NOPREFIX | DT_NOCLIP |
+                      horizontal[std::min(d.horizontal_alignment, choice::horizontal_alignment::kRight)];
         if (d.word_wrap) format |= DT_WORDBREAK | DT_TOP;
-        else format |= DT_SINGLELINE | vertical[std::min<std::uint32_t>(d.vertical_alignment, 2)];
+        else format |= DT_SINGLELINE | vertical[std::min(d.vertical_alignment, choice::vertical_alignment::kBottom)];
         std::wstring text = widen(d.caption);
         DrawTextW(dc, text.data(), static_cast<int>(text.size()), &client, format);
     }

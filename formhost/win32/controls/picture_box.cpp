@@ -1,10 +1,12 @@
 #include "formhost/core/media/picture.h"
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/colours.h"
+#include "formhost/win32/owners.h"
 #include "formhost/win32/media/box_animation.h"
 #include "formhost/win32/media/picture.h"
 #include "frame_styles.h"
 #include "kinds.h"
 #include "painted_control.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -26,15 +28,19 @@ public:
         return true;
     }
 
+    bool takes_focus() const override { return false; }
+
 protected:
     bool apply(int index) override {
         switch (index) {
-            case 8:
+            case property::pic_box::kBorderStyle:
                 apply_frame_styles(hwnd_, box().border_style);
                 refresh();  // the frame changes the client size
                 break;
-            case 10: load_picture(); break;
-            case 9: case 11: case 12: refresh(); break;
+            case property::pic_box::kPicture: load_picture(); break;
+            case property::pic_box::kBackgroundColour:
+            case property::pic_box::kDisplayMode:
+            case property::pic_box::kPlayAnimation: refresh(); break;
             default: break;
         }
         return false;

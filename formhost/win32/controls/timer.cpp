@@ -2,6 +2,7 @@
 #include "formhost/win32/fatal_error.h"
 #include "formhost/win32/window_classes.h"
 #include "kinds.h"
+#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -21,7 +22,10 @@ public:
 
     bool create(const ControlPlace& place) override {
         const wchar_t* cls = control_window_class(L"FormHostTimer", procedure);
-        HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, 0, 0, 0, 0, place.parent,
+        // Never shown, but placed as its description says: its left, top,
+        // width and height read as those of any other control.
+        const RECT& r = place.rect;
+        HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, place.parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
                                     GetModuleHandleW(nullptr), nullptr);
         if (!hwnd) return false;
@@ -32,6 +36,7 @@ public:
     }
 
     bool visible_at_run_time() const override { return false; }
+    bool takes_focus() const override { return false; }
 
 protected:
     bool apply(int index) override {
@@ -55,7 +60,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         try {
             if (message == WM_TIMER && wparam == kTimerId) {
-                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(0);
+                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(event::timer::kTick);
                 return 0;
             }
             return DefWindowProcW(hwnd, message, wparam, lparam);

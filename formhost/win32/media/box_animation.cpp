@@ -4,17 +4,18 @@
 
 #include "formhost/win32/fatal_error.h"
 #include "picture.h"
-#include "pixels.h"
+#include "formhost/core/media/pixels.h"
 
 namespace formhost::win32 {
 namespace {
+
+namespace pixels = media::pixels;
 
 // Above this all frames together are not kept: a large box showing a long
 // animation renders each frame as it comes instead.
 constexpr std::uint64_t kFrameBudgetBytes = std::uint64_t{64} << 20;
 
 constexpr int kDefaultDelayMs = 100;
-constexpr int kShortestDelayMs = 20;
 
 // Players with a running thread, for stop_all_animations(). Players are made
 // and stopped on the GUI thread only; the lock is for safety's sake.
@@ -25,7 +26,7 @@ std::vector<BoxAnimation*> running;
 
 int frame_delay_ms(const media::GifFrame& frame) {
     if (frame.delay_field == 0) return kDefaultDelayMs;
-    return std::max(kShortestDelayMs, frame.delay_ms);
+    return frame.delay_ms;
 }
 
 BoxAnimation::BoxAnimation(HWND box, std::shared_ptr<const media::GifAnimation> gif, const BoxLayout& layout)

@@ -26,9 +26,9 @@ struct BoxLayout {
     COLORREF background = 0;
 };
 
-// How long a frame stays: its delay, 100 ms where the file says 0 (as common
-// viewers do) and never under 20 ms, so that a file asking for 10 ms frames
-// cannot make the player spin.
+// How long a frame stays: its own delay (1 is 10 ms), or 100 ms where the
+// file says 0 (as common viewers do). The shortest, 10 ms, still leaves the
+// player waiting between frames.
 int frame_delay_ms(const media::GifFrame& frame);
 
 class BoxAnimation {

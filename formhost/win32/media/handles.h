@@ -1,31 +1,15 @@
 #pragma once
-// What the picture engine holds besides the owners of unique_handle.h and
-// gdi_objects.h: memory DCs and 32-bit DIB sections with their pixel memory.
+// 32-bit DIB sections with their pixel memory, as the picture engine and the
+// canvas hold them.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <utility>
 
-#include "formhost/win32/gdi_objects.h"
+#include "formhost/win32/owners.h"
 
 namespace formhost::win32 {
-
-// A memory DC compatible with `like` (the screen when null).
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HDC dc_;
-};
 
 // A 32-bit top-down DIB section: GDI draws from it like any bitmap, and its
 // pixels (0xAARRGGBB, rows top-down, no padding) are written in memory

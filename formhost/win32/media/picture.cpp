@@ -5,10 +5,12 @@
 
 #include "formhost/core/media/icon.h"
 #include "formhost/core/media/picture.h"
-#include "pixels.h"
+#include "formhost/core/media/pixels.h"
 
 namespace formhost::win32 {
 namespace {
+
+namespace pixels = media::pixels;
 
 // Beyond this a stretched picture is drawn by GDI each time instead of being
 // resampled once: a copy that size would cost more memory than it saves.

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "format_record.h"
+#include "formhost/core/media/format_record.h"
 #include "formhost/win32/fatal_error.h"
 #include "formhost/core/media/wave.h"
 #include "player_list.h"
@@ -47,7 +47,7 @@ std::shared_ptr<WavePlayer> WavePlayer::start(ByteView file, bool loop) {
 
     const auto sound = media::parse_wave(file);
     if (!sound) return nullptr;
-    const Bytes format = format_record(sound->format);
+    const Bytes format = media::format_record(sound->format);
     if (format.empty()) return nullptr;
 
     std::shared_ptr<WavePlayer> player(new WavePlayer(loop));

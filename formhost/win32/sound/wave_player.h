@@ -14,11 +14,14 @@
 #include <memory>
 
 #include "formhost/core/byte_io.h"
-#include "handles.h"
+#include "formhost/win32/owners.h"
 
 namespace formhost::win32::sound {
 
-// The device never holds more than kBufferCount * kBufferBytes sample bytes.
+// The player streams from memory through a ring of buffers: the device never
+// holds more than kBufferCount * kBufferBytes sample bytes (300 KB, 1.7 s of
+// 44.1 kHz 16-bit stereo), so a sound of many megabytes starts at once and
+// the queued memory stays small.
 inline constexpr std::size_t kBufferCount = 20;
 inline constexpr std::size_t kBufferBytes = 15360;
 

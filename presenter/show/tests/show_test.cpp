@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "presenter/show/show.h"
@@ -62,7 +63,15 @@ public:
         fine_timer_calls.push_back({on, waited});
         fine_ = on;
     }
-    void phase(int number) override { phases.emplace_back(number, static_cast<int>(roses.size())); }
+    void phase(int number) override {
+        phases.emplace_back(number, static_cast<int>(roses.size()));
+        const auto resized = screen_at_phase.find(number);
+        if (resized != screen_at_phase.end()) std::tie(w_, h_) = resized->second;
+    }
+
+    // The screen takes a new size as a phase begins (the display settings
+    // changed during the show).
+    std::map<int, std::pair<int, int>> screen_at_phase;
 
     int loads = 0;
     int writes_done = 0;
@@ -164,6 +173,22 @@ TEST(Show, HoldsTheFineTimerFromBeforeItsFirstStepToAfterItsLastWait) {
     run_show(stage, layout, random);
     EXPECT_EQ(stage.fine_timer_calls, (std::vector<std::pair<bool, int>>{{true, 0}, {false, 60780}}));
     EXPECT_EQ(stage.calls_without_fine_timer, 0) << "a rose or a wait outside the fine timer";
+}
+
+TEST(Show, ReadsTheScreenSizeAnewAtEachUse) {
+    RecordingStage stage(1920, 1080);
+    stage.screen_at_phase = {{3, {800, 600}}, {4, {1366, 768}}};
+    const HeartLayout layout(1920, 1080);
+    ShowRandom random([] { return 0u; });
+    run_show(stage, layout, random);
+    ASSERT_EQ(stage.roses.size(), 108u + 199u + 999u + 108u);
+    for (std::size_t n = 307; n < 1306; ++n) {
+        ASSERT_LE(stage.roses[n].x, 800 - 49) << "rose " << n << " of the scatter";
+        ASSERT_LE(stage.roses[n].y, 600 - 43) << "rose " << n << " of the scatter";
+    }
+    ASSERT_EQ(stage.clears.size(), 1366u) << "the wipe's columns";
+    EXPECT_EQ(stage.clears[682], (std::vector<int>{0, 0, 683, 384}));
+    EXPECT_EQ(stage.clears.back(), (std::vector<int>{0, 0, 1366, 768}));
 }
 
 TEST(Show, WritePositionsOnASmallScreenMayStartLeftOfIt) {

@@ -163,6 +163,13 @@ TEST(HostCanvas, WriteLinesMovesAndScrollsAndClearAreaMovesThePosition) {
     EXPECT_NE(x_only->find(": 7 "), std::string::npos) << *x_only;
 }
 
+TEST(HostCanvas, ARepaintShowsWhatItsImageHoldsWithAndWithoutAutomaticRedraw) {
+    const ProbeRun run = run_probe(L"repaint");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(has(run.log, "without automatic redraw: red=0")) << show(run.log);
+    EXPECT_TRUE(has(run.log, "with automatic redraw: red=1")) << show(run.log);
+}
+
 TEST(HostCanvas, DrawingReachesTheScreenWhileTheRoutineStillRuns) {
     // The probe fills its canvas window at (100, 100) red, logs "drawn" and
     // then sleeps 2.5 s in its routine; the screen is read from here a second

@@ -19,6 +19,7 @@
 #include "formhost/win32/precise_clock.h"
 #include "formhost/win32/program.h"
 #include "formhost/win32/screen_hand_over.h"
+#include "probe_log.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
@@ -42,6 +43,10 @@ std::wstring scenario;
 std::wstring log_path;
 int ticks = 0;
 
+}  // namespace
+
+const std::wstring& current_scenario() { return scenario; }
+
 void log(const char* format, ...) {
     char line[512];
     va_list args;
@@ -53,6 +58,8 @@ void log(const char* format, ...) {
         std::fclose(f);
     }
 }
+
+namespace {
 
 int read_int(std::uint32_t window, std::uint32_t control, int index) {
     return formhost::to_int(formhost::read_property(window, control, index));
@@ -75,7 +82,13 @@ void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
 
 POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_position; }
 
+}  // namespace
+
+// What the window shows once everything drawn so far is handed over to it.
 COLORREF canvas_pixel(int x, int y) {
+    formhost::hand_over_before_wait(1000);
+    const double deadline = precise_ms() + 1000;
+    while (formhost::win32::hand_over_figures().pending && precise_ms() < deadline) Sleep(1);
     HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
     HDC dc = GetDC(canvas);
     const COLORREF c = GetPixel(dc, x, y);
@@ -83,14 +96,16 @@ COLORREF canvas_pixel(int x, int y) {
     return c;
 }
 
+namespace {
+
+// Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
-    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
-    HDC dc = GetDC(canvas);
-    RECT r{x, y, x + w, y + h};
+    formhost::win32::Canvas& canvas = formhost::win32::find_canvas(kCanvas);
+    const RECT r{x, y, x + w, y + h};
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    FillRect(dc, &r, red);
+    canvas.for_each_target([&](HDC dc) { FillRect(dc, &r, red); });
     DeleteObject(red);
-    ReleaseDC(canvas, dc);
+    canvas.present();
 }
 
 void canvas_scenario() {
@@ -125,6 +140,25 @@ void canvas_scenario() {
         canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
     formhost::clear_area(kCanvas, 30, 40, 10, 10);
     log("clear: white=%d", canvas_pixel(32, 42) == RGB(255, 255, 255) ? 1 : 0);
+    DestroyWindow(handle(kStart, kStartControl));
+}
+
+// The canvas draws on an image of its window, handed over to the window
+// later: a repaint without automatic redraw erases that image with the
+// window, so a drawing not yet handed over does not come back; with
+// automatic redraw on, what was drawn stays through a resize and a repaint.
+void repaint_scenario() {
+    formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
+    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
+    const auto repaint = [&] { RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
+    paint_red(30, 40, 10, 10);
+    repaint();
+    log("without automatic redraw: red=%d", canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
+    formhost::write_property(kDrawing, kCanvas.control, 12, Value{true});
+    paint_red(30, 40, 10, 10);
+    formhost::write_property(kDrawing, kCanvas.control, 2, Value{std::int32_t{280}});
+    repaint();
+    log("with automatic redraw: red=%d", canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
     DestroyWindow(handle(kStart, kStartControl));
 }
 
@@ -213,7 +247,13 @@ void init() {
     fail_if_asked(L"init");
 }
 
-void exit_routine() { log("exit"); }
+void exit_routine() {
+    log("exit");
+    if (scenario != L"end_slow_exit") return;
+    // Longer than another thread's end waits for the GUI thread to begin.
+    Sleep(6000);
+    log("exit finished");
+}
 
 }  // namespace
 
@@ -221,6 +261,7 @@ void on_start_created() {
     log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
     ++start_loads;
     fail_if_asked(L"created");
+    if (start_parts_scenario()) return;
     if (scenario == L"build" || fails_in(L"tick")) {
         finish_soon();
     } else if (scenario == L"close_in_created") {
@@ -304,6 +345,8 @@ void on_start_created() {
         SetTimer(nullptr, 0, 1500, end_timer_scenario);
     } else if (scenario == L"canvas") {
         canvas_scenario();
+    } else if (scenario == L"repaint") {
+        repaint_scenario();
     } else if (scenario == L"visible") {
         visible_scenario();
     } else if (scenario == L"hand_over_burst") {
@@ -357,6 +400,7 @@ void on_start_close_query() {
 
 void on_timer_tick() {
     fail_if_asked(L"tick");
+    if (tick_parts_scenario()) return;
     if (scenario == L"reload_in_close_query") {
         formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
         log("tick after reload start visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);

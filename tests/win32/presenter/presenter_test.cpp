@@ -68,12 +68,16 @@ int red_roses_in(int left, int top, int width, int height) {
 // The calls that the start-up order and the show's timing rely on, from
 // Wine's trace of the presenter: windows of the host in a row count once.
 constexpr wchar_t kTracedRoutines[] =
-    L"user32.DisableProcessWindowsGhosting;user32.CreateWindowExW;winmm.timeBeginPeriod;winmm.timeEndPeriod";
+    L"user32.DisableProcessWindowsGhosting;user32.CreateWindowExW;winmm.timeBeginPeriod;winmm.timeEndPeriod;"
+    L"user32.GetSystemMetrics;user32.GetWindowLongA";
+
+bool is_screen_read(const std::string& call) { return call.starts_with("user32.GetSystemMetrics"); }
 
 std::vector<std::string> timing_calls(const std::vector<std::string>& traced) {
     std::vector<std::string> calls;
     for (const std::string& call : traced) {
         std::string name;
+        if (is_screen_read(call) || call.starts_with("user32.GetWindowLongA")) continue;  // see stage_screen_reads()
         if (call.starts_with("user32.DisableProcessWindowsGhosting"))
             name = "ghosting off";
         else if (call.starts_with("user32.CreateWindowExW"))
@@ -91,6 +95,21 @@ std::vector<std::string> timing_calls(const std::vector<std::string>& traced) {
 }
 
 using Calls = std::vector<std::string>;
+
+// The screen reads of the stage's set-up: those after the last window the
+// host made before the set-up's first call of its own (GetWindowLongA, as it
+// makes the stage see-through), by metric.
+Calls stage_screen_reads(const std::vector<std::string>& traced) {
+    Calls reads;
+    for (const std::string& call : traced) {
+        if (call.starts_with("user32.GetWindowLongA")) return reads;
+        if (call.starts_with("user32.CreateWindowExW")) reads.clear();
+        if (call == "user32.GetSystemMetrics(00000000)") reads.push_back("width");
+        else if (call == "user32.GetSystemMetrics(00000001)") reads.push_back("height");
+        else if (is_screen_read(call)) reads.push_back(call);
+    }
+    return {};
+}
 
 // Drawing adds to the show's waits, by how much depends on the machine (in
 // the emulated 32-bit PC the show takes several times as long): look again
@@ -168,6 +187,9 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     // given back when it is.
     const Calls at_last_line = timing_calls(presenter.traced_calls());
     EXPECT_EQ(at_last_line, (Calls{"ghosting off", "host window", "timer at 1 ms"}));
+    // The canvas's width and height, then the heart layout: each reads the
+    // screen anew.
+    EXPECT_EQ(stage_screen_reads(presenter.traced_calls()), (Calls{"width", "height", "width", "height"}));
     Calls at_end;
     eventually(GetTickCount(), bench::scaled_ms(20000), [&] {
         at_end = timing_calls(presenter.traced_calls());

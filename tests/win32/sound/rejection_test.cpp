@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "formhost/win32/sound/background_sound.h"
-#include "formhost/win32/sound/format_record.h"
 #include "formhost/win32/sound/wave_player.h"
 #include "sound_fixture.h"
 #include "sound_files.h"
@@ -61,35 +60,6 @@ TEST_F(SoundTest, NothingPlaysForSilentModesOrFilesThatAreNoPlayableWave) {
         std::printf("capture file: %s\n", std::string(name.begin(), name.end()).c_str());
     }
     EXPECT_FALSE(played) << "the device was opened";
-}
-
-TEST(FormatRecord, TakesTheChunkAsAWaveFormatExWithoutReadingPastIt) {
-    const Bytes pcm = pcm_format(kRate, 2, 16);
-    const auto cb_size = [](const Bytes& r) { return r.size() < 18 ? -1 : r[16] | r[17] << 8; };
-
-    Bytes record = snd::format_record(pcm);
-    EXPECT_EQ(record.size(), 18u);
-    EXPECT_EQ(cb_size(record), 0);
-    EXPECT_TRUE(std::equal(pcm.begin(), pcm.end(), record.begin()));
-
-    Bytes extensible = pcm_format_with_extra(kRate, 2, 16, 22);
-    const Bytes extra = sample_pattern(22, 8);
-    extensible.insert(extensible.end(), extra.begin(), extra.end());
-    EXPECT_EQ(snd::format_record(extensible), extensible);
-
-    // cbSize promises 22 bytes, the chunk holds 4 of them.
-    Bytes cut = pcm_format_with_extra(kRate, 2, 16, 22);
-    cut.insert(cut.end(), extra.begin(), extra.begin() + 4);
-    record = snd::format_record(cut);
-    EXPECT_EQ(record.size(), 22u);
-    EXPECT_EQ(cb_size(record), 4);
-
-    // Bytes beyond what cbSize announces are not part of the record.
-    Bytes trailing = pcm_format_with_extra(kRate, 2, 16, 0);
-    trailing.insert(trailing.end(), extra.begin(), extra.begin() + 6);
-    EXPECT_EQ(snd::format_record(trailing).size(), 18u);
-
-    EXPECT_TRUE(snd::format_record(Bytes(pcm.begin(), pcm.begin() + 15)).empty());
 }
 
 }  // namespace

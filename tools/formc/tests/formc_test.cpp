@@ -47,6 +47,7 @@ const std::string kGoodSource = utf8(u8R"({
   "routines": ["on_created", "on_click"],
   "windows": [{
     "id": "0x52010001", "control_id": "0x06010000", "code_module": "0x19010000",
+    "constant": "kMainWindow", "control_constant": "kMainWindowControl",
     "left": 50, "top": 50, "width": 790, "height": 715,
     "properties": { "title": "修改器", "border_style": 2, "background_picture": "pic.bin" },
     "events": { "created": "on_created", "destroyed": null },
@@ -55,7 +56,7 @@ const std::string kGoodSource = utf8(u8R"({
         "tab_stop": true, "cursor": "0x7F89",
         "properties": { "caption": "修改", "font": { "face": "楷体", "height": -16, "weight": 400, "char_set": 134 } },
         "events": { "clicked": "on_click" } },
-      { "name": "时钟1", "id": "0x16010032", "kind": "Timer", "left": 552, "top": 0, "width": 40, "height": 32,
+      { "name": "时钟1", "id": "0x16010032", "constant": "kTick_Timer2", "kind": "Timer", "left": 552, "top": 0, "width": 40, "height": 32,
         "visible": false }
     ]
   }]
@@ -64,6 +65,14 @@ const std::string kGoodSource = utf8(u8R"({
 TEST_F(FormcTest, CompilesWindowsControlsBindingsAndAssets) {
     const CompiledForm form = compile_form_source(write("good.json", kGoodSource));
     EXPECT_EQ(form.routines, (std::vector<std::string>{"on_created", "on_click"}));
+    ASSERT_EQ(form.ids.size(), 3u);
+    EXPECT_EQ(form.ids[0].name, "kMainWindow");
+    EXPECT_EQ(form.ids[0].id, 0x52010001u);
+    EXPECT_EQ(form.ids[1].name, "kMainWindowControl");
+    EXPECT_EQ(form.ids[1].id, 0x06010000u);
+    EXPECT_EQ(form.ids[2].name, "kTick_Timer2");
+    EXPECT_EQ(form.ids[2].id, 0x16010032u);
+    EXPECT_EQ(form.ids[2].what, utf8(u8"时钟1"));
     ASSERT_EQ(form.assets.size(), 1u);
     EXPECT_EQ(form.assets[0].filename(), "pic.bin");
 
@@ -121,6 +130,8 @@ TEST_F(FormcTest, ErrorsNameTheFileTheControlAndTheField) {
         {"duplicate control id", u8R"("0x16010032")", u8R"("0x1601000f")", {u8"时钟1", u8"used twice"}},
         {"system window class", u8R"("border_style": 2,)", u8R"("border_style": 2, "window_class_name": "EDIT",)",
          {u8"window 0x52010001", u8"window_class_name", u8"'EDIT'"}},
+        {"constant not a C++ name", u8R"("kTick_Timer2")", u8R"("2nd timer")", {u8"时钟1", u8"constant", u8"C++ name"}},
+        {"constant named twice", u8R"("kTick_Timer2")", u8R"("kMainWindow")", {u8"时钟1", u8"kMainWindow", u8"two ids"}},
         {"host window class", u8R"("border_style": 2,)", u8R"("border_style": 2, "window_class_name": "FormHostTimer",)",
          {u8"window 0x52010001", u8"window_class_name", u8"'FormHostTimer'"}},
     };

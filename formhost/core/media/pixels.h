@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace formhost::win32::pixels {
+namespace formhost::media::pixels {
 
 using Pixel = std::uint32_t;
 
@@ -28,4 +28,4 @@ void resample(const Pixel* source, int sw, int sh, Pixel* out, int dw, int dh);
 // top-left corner at (x, y); what falls outside the target is dropped.
 void blend(const Pixel* source, int sw, int sh, Pixel* target, int tw, int th, int x, int y);
 
-}  // namespace formhost::win32::pixels
+}  // namespace formhost::media::pixels

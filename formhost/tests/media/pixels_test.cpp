@@ -3,11 +3,11 @@
 
 #include <vector>
 
-#include "formhost/win32/media/pixels.h"
+#include "formhost/core/media/pixels.h"
 
 namespace {
 
-namespace px = formhost::win32::pixels;
+namespace px = formhost::media::pixels;
 
 TEST(Pixels, ResamplingKeepsAFlatAreaExactlyAtAnyScale) {
     for (const px::Pixel colour : {0xFF3366CCu, 0x80402010u, 0x00000000u, 0xFFFFFFFFu}) {

@@ -1,9 +1,8 @@
-#include "gdi_objects.h"
+#include "fonts.h"
 
 #include <algorithm>
 
 #include "formhost/core/font_record.h"
-#include "formhost/core/kind_data.h"
 #include "gbk_text.h"
 
 namespace formhost::win32 {
@@ -34,10 +33,6 @@ UniqueFont make_font(const Bytes& record, bool edit_box_adjustments) {
     const std::wstring face = widen(f->face);
     std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), lf.lfFaceName);
     return UniqueFont(CreateFontIndirectW(&lf));
-}
-
-COLORREF resolve_colour(std::uint32_t colour, int default_system_colour) {
-    return colour == kDefaultColour ? GetSysColor(default_system_colour) : static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 
 }  // namespace formhost::win32

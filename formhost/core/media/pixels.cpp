@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-namespace formhost::win32::pixels {
+namespace formhost::media::pixels {
 namespace {
 
 constexpr std::uint32_t channel(Pixel p, int shift) { return (p >> shift) & 0xFF; }
@@ -162,4 +162,4 @@ void blend(const Pixel* source, int sw, int sh, Pixel* target, int tw, int th, i
     }
 }
 
-}  // namespace formhost::win32::pixels
+}  // namespace formhost::media::pixels

@@ -5,7 +5,7 @@
 
 #include "formhost/core/byte_io.h"
 
-namespace formhost::win32::sound {
+namespace formhost::media {
 
 // A WAVEFORMATEX as bytes. A 16-byte body (PCMWAVEFORMAT, which has no cbSize
 // field) gets cbSize 0; a longer body is taken as it is, except that a cbSize
@@ -14,4 +14,4 @@ namespace formhost::win32::sound {
 // 16 bytes.
 Bytes format_record(ByteView fmt_body);
 
-}  // namespace formhost::win32::sound
+}  // namespace formhost::media

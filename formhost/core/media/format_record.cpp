@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "formhost/core/media/wave.h"
+#include "wave.h"
 
-namespace formhost::win32::sound {
+namespace formhost::media {
 namespace {
 
 // Offsets within WAVEFORMATEX: the PCMWAVEFORMAT part, then cbSize.
@@ -14,7 +14,7 @@ constexpr std::size_t kExtendedHeader = 18;
 }  // namespace
 
 Bytes format_record(ByteView fmt_body) {
-    if (!media::read_wave_format(fmt_body)) return {};
+    if (!read_wave_format(fmt_body)) return {};
 
     std::size_t extra = 0;
     if (fmt_body.size() >= kExtendedHeader) {
@@ -29,4 +29,4 @@ Bytes format_record(ByteView fmt_body) {
     return record;
 }
 
-}  // namespace formhost::win32::sound
+}  // namespace formhost::media

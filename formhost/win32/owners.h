@@ -1,0 +1,156 @@
+#pragma once
+// Every owner of a system resource that the host and the programs hold: a
+// handle, a DC, a selection into a DC, a library, the wave output, OLE. Each
+// is move-only where it can move, gives the raw handle only through get(),
+// converts to nothing implicitly, and releases with the kind's own call when
+// it goes. No other file releases a system resource by hand.
+
+#include <windows.h>
+// after windows.h, which it depends on
+#include <mmsystem.h>
+#include <ole2.h>
+
+#include <utility>
+
+namespace formhost::win32 {
+
+// A handle that is null when there is none; Release frees a non-null one.
+template <class Handle, auto Release> class Unique {
+public:
+    Unique() = default;
+    explicit Unique(Handle h) : h_(h) {}
+    Unique(Unique&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+    Unique& operator=(Unique&& other) noexcept {
+        reset(std::exchange(other.h_, nullptr));
+        return *this;
+    }
+    ~Unique() { reset(); }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+
+    void reset(Handle h = nullptr) {
+        if (h_) Release(h_);
+        h_ = h;
+    }
+    Handle get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+private:
+    Handle h_ = nullptr;
+};
+
+inline void close_kernel_handle(HANDLE h) { CloseHandle(h); }
+inline void delete_gdi_object(HGDIOBJ h) { DeleteObject(h); }
+inline void destroy_icon(HICON h) { DestroyIcon(h); }
+inline void delete_dc(HDC h) { DeleteDC(h); }
+inline void free_library(HMODULE h) { FreeLibrary(h); }
+// Closing is the last step of an ordered shutdown (reset, unprepare, close)
+// that a wave player does itself; this is the safety net for the paths
+// where nothing was queued.
+inline void close_wave_out(HWAVEOUT h) {
+    waveOutReset(h);
+    waveOutClose(h);
+}
+
+// An event, semaphore, thread or process handle.
+using UniqueHandle = Unique<HANDLE, close_kernel_handle>;
+using UniqueIcon = Unique<HICON, destroy_icon>;
+template <class Handle> using GdiObject = Unique<Handle, delete_gdi_object>;
+using UniqueFont = GdiObject<HFONT>;
+using UniqueBrush = GdiObject<HBRUSH>;
+using UniqueBitmap = GdiObject<HBITMAP>;
+using UniqueLibrary = Unique<HMODULE, free_library>;
+using UniqueWaveOut = Unique<HWAVEOUT, close_wave_out>;
+
+// A memory DC compatible with `like` (the screen when null).
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
+    HDC get() const { return dc_.get(); }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+private:
+    Unique<HDC, delete_dc> dc_;
+};
+
+// A file, whose "none" is INVALID_HANDLE_VALUE rather than null. Closing can
+// fail (the system may report a deferred write error there), so close()
+// says whether it did.
+class UniqueFile {
+public:
+    explicit UniqueFile(HANDLE h) : h_(h) {}
+    ~UniqueFile() { close(); }
+    UniqueFile(const UniqueFile&) = delete;
+    UniqueFile& operator=(const UniqueFile&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    bool close() {
+        const bool ok = !valid() || CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// A window's DC, released on scope exit.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// An object selected into a DC for a scope; the previous one comes back.
+class SelectObjectScope {
+public:
+    SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ~SelectObjectScope() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    SelectObjectScope(const SelectObjectScope&) = delete;
+    SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The whole state of a DC (objects, colours, modes, clipping) for a scope;
+// it comes back as it was at the end.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDC() { RestoreDC(dc_, saved_); }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// OLE for the thread that made it, from the host's start to its end.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised_;
+};
+
+}  // namespace formhost::win32

@@ -1,0 +1,97 @@
+#include "window_image.h"
+
+#include "screen_hand_over.h"
+
+namespace formhost::win32 {
+namespace {
+
+// More separate areas than this are copied as the one rectangle around them:
+// each copy is a call into the system, and a burst of small drawings would
+// otherwise pile up between two hand-overs.
+constexpr std::size_t kMostPendingAreas = 16;
+
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowImage> WindowImage::make(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    DibSection pixels = make_dib_section(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+    if (!pixels) return nullptr;
+    std::unique_ptr<WindowImage> image(new WindowImage(window, std::move(pixels)));
+    if (!image->dc()) return nullptr;
+    hand_over_from(image.get());
+    return image;
+}
+
+WindowImage::WindowImage(HWND window, DibSection pixels) : window_(window), pixels_(std::move(pixels)) {
+    if (dc_) previous_bitmap_ = SelectObject(dc_.get(), pixels_.bitmap.get());
+}
+
+WindowImage::~WindowImage() {
+    stop_hand_over_from(this);
+    if (previous_bitmap_) SelectObject(dc_.get(), previous_bitmap_);
+}
+
+void WindowImage::draw(const std::function<void(HDC)>& draw) {
+    const ExclusiveLock locked(lock_);
+    SetBoundsRect(dc_.get(), nullptr, DCB_ENABLE | DCB_RESET);
+    draw(dc_.get());
+    // GDI batches drawing: it must be in the pixels before the other thread
+    // may read them.
+    GdiFlush();
+    RECT touched{};
+    const UINT bounds = GetBoundsRect(dc_.get(), &touched, DCB_RESET);
+    if (bounds == 0) touched = {0, 0, pixels_.width, pixels_.height};  // not known: all of it
+    if (bounds == 0 || (bounds & DCB_SET)) add_pending(touched);
+}
+
+void WindowImage::add_pending(const RECT& area) {
+    RECT inside{};
+    const RECT whole{0, 0, pixels_.width, pixels_.height};
+    if (!IntersectRect(&inside, &area, &whole)) return;
+    if (pending_.size() == kMostPendingAreas) {
+        RECT around = inside;
+        for (const RECT& r : pending_) UnionRect(&around, &around, &r);
+        pending_.assign(1, around);
+        return;
+    }
+    pending_.push_back(inside);
+}
+
+void WindowImage::copy_to_window() {
+    const ExclusiveLock locked(lock_);
+    if (pending_.empty()) return;
+    const WindowDC window(window_);
+    if (window.get()) {
+        for (const RECT& r : pending_) {
+            // The area's rows as an image of their own, copied whole from its
+            // top row to its bottom one: no question of which way rows count.
+            BITMAPINFO rows{};
+            rows.bmiHeader.biSize = sizeof rows.bmiHeader;
+            rows.bmiHeader.biWidth = pixels_.width;
+            rows.bmiHeader.biHeight = -(r.bottom - r.top);
+            rows.bmiHeader.biPlanes = 1;
+            rows.bmiHeader.biBitCount = 32;
+            rows.bmiHeader.biCompression = BI_RGB;
+            const std::uint32_t* first_row = pixels_.pixels + static_cast<std::size_t>(r.top) * pixels_.width;
+            const int w = r.right - r.left, h = r.bottom - r.top;
+            StretchDIBits(window.get(), r.left, r.top, w, h, r.left, 0, w, h, first_row, &rows, DIB_RGB_COLORS,
+                          SRCCOPY);
+        }
+        GdiFlush();
+    }
+    pending_.clear();
+}
+
+}  // namespace formhost::win32

@@ -1,0 +1,54 @@
+#pragma once
+// A window's client area drawn off-screen.
+//
+// The canvas draws on this image and never on its window outside a paint;
+// the screen hand-over thread copies the parts that changed to the window
+// (see screen_hand_over.h). Under Wine a hand-over keeps the window's
+// surface locked while it rebuilds a colour-keyed window's shape, up to
+// 20 ms at full HD, and drawing on the window would wait for it; drawing on
+// this image goes on meanwhile, on the other processor.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "media/handles.h"
+
+namespace formhost::win32 {
+
+class WindowImage {
+public:
+    // An image of the window's client area as it is now, its content
+    // undefined until drawn; null when the system refuses one.
+    static std::unique_ptr<WindowImage> make(HWND window);
+    // Leaves the hand-over first, so no copy of it is under way afterwards.
+    ~WindowImage();
+    WindowImage(const WindowImage&) = delete;
+    WindowImage& operator=(const WindowImage&) = delete;
+
+    // For the drawing thread only.
+    HDC dc() const { return dc_.get(); }
+    int width() const { return pixels_.width; }
+    int height() const { return pixels_.height; }
+
+    // Runs `draw` on the image; what it touched waits for the hand-over.
+    void draw(const std::function<void(HDC)>& draw);
+    // From the hand-over thread: copies what waits to the window.
+    void copy_to_window();
+
+private:
+    WindowImage(HWND window, DibSection pixels);
+    void add_pending(const RECT& area);
+
+    HWND window_;
+    DibSection pixels_;
+    MemoryDC dc_;
+    HGDIOBJ previous_bitmap_ = nullptr;
+    // Guards the pixels and `pending_` between the two threads.
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::vector<RECT> pending_;
+};
+
+}  // namespace formhost::win32

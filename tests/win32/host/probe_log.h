@@ -1,0 +1,22 @@
+#pragma once
+// What the probe's scenario files share: the scenario of this run and the
+// log its routines write to.
+#include <windows.h>
+
+#include <string>
+
+namespace probe {
+
+const std::wstring& current_scenario();
+void log(const char* format, ...);
+
+// A pixel of the drawing window's canvas as the window shows it, once
+// everything drawn so far is handed over.
+COLORREF canvas_pixel(int x, int y);
+
+// The scenarios of probe_parts.cpp: true when `scenario` is one of them and
+// the routine has done its part.
+bool start_parts_scenario();
+bool tick_parts_scenario();
+
+}  // namespace probe
