@@ -63,6 +63,31 @@ class TestList(unittest.TestCase):
         self.assertEqual([lines[0] for lines in files.values()],
                          ["name d", "name b", "name a", "name c", "name e"])
 
+    def test_the_cases_of_a_run_go_back_into_one_start_of_the_program(self):
+        exe = "/b/build/i686/tests/store_tests.exe"
+        env = ["BENCH_LANG=en_US.UTF-8"]
+        result, files = self.run_list([
+            test("store_tests.Store.Reads", [exe, "--gtest_filter=Store.Reads"]),
+            test("store_en.Store.Reads", [exe, "--gtest_filter=Store.Reads"], ENVIRONMENT=env),
+            test("store_tests.Race.Holds", [exe, "--gtest_filter=Race.Holds"]),
+            test("store_en.Race.Holds", [exe, "--gtest_filter=Race.Holds"], ENVIRONMENT=env),
+        ])
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout.strip(), "4", "CTest's tests, counted")
+        self.assertEqual(files["000"][-4:], [
+            "arg /opt/programs/tests/store_tests.exe", "arg --gtest_filter=Store.Reads:Race.Holds",
+            "case store_tests.Store.Reads", "case store_tests.Race.Holds"])
+        self.assertEqual(files["001"][0:4], ["name store_en", "timeout 900", "dir /opt/programs",
+                                             "env BENCH_LANG=en_US.UTF-8"])
+        self.assertEqual(len(files), 2)
+
+    def test_cases_of_one_run_that_differ_beyond_their_filter_are_refused(self):
+        result, _ = self.run_list([
+            test("r.A.a", ["/x/t.exe", "--gtest_filter=A.a"]),
+            test("r.A.b", ["/x/t.exe", "--gtest_filter=A.b"], TIMEOUT=10.0),
+        ])
+        self.assertNotEqual(result.returncode, 0)
+
     def test_a_line_break_in_a_value_is_refused(self):
         result, _ = self.run_list([test("t", ["/x/t.exe", "two\nlines"])])
         self.assertNotEqual(result.returncode, 0)

@@ -1,5 +1,6 @@
 #include "test_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -106,7 +107,8 @@ Bytes icon_file(const std::vector<IconFileEntry>& entries, std::uint16_t type) {
     w.u16(static_cast<std::uint16_t>(entries.size()));
     std::size_t offset = 6 + 16 * entries.size();
     for (const IconFileEntry& e : entries) {
-        w.zeros(4);  // the directory's size bytes: the reader takes sizes from the entry itself
+        const std::uint8_t size[] = {e.width, e.height, 0, 0};  // and no colour count
+        w.raw(ByteView(size, sizeof size));
         w.u16(e.hotspot_x);
         w.u16(e.hotspot_y);
         w.u32(static_cast<std::uint32_t>(e.data.size()));
@@ -130,7 +132,7 @@ Bytes encode_jpeg(const JpegRecipe& recipe) {
     cinfo.input_components = recipe.components;
     cinfo.in_color_space = recipe.components == 1 ? JCS_GRAYSCALE : recipe.components == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
+    jpeg_set_quality(&cinfo, recipe.quality, TRUE);
     if (recipe.progressive) jpeg_simple_progression(&cinfo);
     if (recipe.exif) cinfo.write_JFIF_header = FALSE;
     jpeg_start_compress(&cinfo, TRUE);
@@ -139,9 +141,15 @@ Bytes encode_jpeg(const JpegRecipe& recipe) {
         static const JOCTET exif[] = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif, sizeof exif);
     }
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(recipe.width * recipe.components));
+    const std::size_t row_size = static_cast<std::size_t>(recipe.width * recipe.components);
+    std::vector<JSAMPLE> row(row_size);
     for (std::size_t i = 0; i < row.size(); ++i) row[i] = recipe.colour[i % static_cast<std::size_t>(recipe.components)];
+    if (!recipe.samples.empty() && recipe.samples.size() != row_size * static_cast<std::size_t>(recipe.height))
+        throw std::invalid_argument("encode_jpeg: samples do not fill the picture");
     while (cinfo.next_scanline < cinfo.image_height) {
+        if (!recipe.samples.empty())
+            std::copy_n(recipe.samples.begin() + static_cast<std::ptrdiff_t>(cinfo.next_scanline * row_size), row_size,
+                        row.begin());
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Picture files made in memory for the tests and the benchmark: every
+// Picture files made in memory for the Windows tests and the benchmark: every
 // picture a test draws is one it made, so it knows each pixel's colour.
 
 #include <cstdint>

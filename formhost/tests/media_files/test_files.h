@@ -1,6 +1,8 @@
 #pragma once
-// Builders of small media files for the tests: RIFF WAVE, DIB/BMP, ICO and
-// CUR by hand; JPEG and GIF through libjpeg's and giflib's encoders.
+// Builders of small media files for the tests of the core and of the
+// Windows side: RIFF WAVE, DIB/BMP, ICO and CUR by hand; JPEG and GIF
+// through libjpeg's and giflib's encoders, wrapped here and nowhere else.
+// picture_makers.h builds whole pictures from images on top of these.
 
 #include <array>
 #include <cstdint>
@@ -40,7 +42,8 @@ Bytes bmp(const DibSpec& recipe);
 
 struct IconFileEntry {
     Bytes data{};
-    std::uint16_t hotspot_x = 0, hotspot_y = 0;
+    std::uint16_t hotspot_x = 0, hotspot_y = 0;  // an icon's planes and bit count
+    std::uint8_t width = 0, height = 0;  // the directory's size bytes; the reader takes sizes from the entry itself
 };
 Bytes icon_file(const std::vector<IconFileEntry>& entries, std::uint16_t type = 1);
 
@@ -48,7 +51,9 @@ struct JpegRecipe {
     int width = 0;
     int height = 0;
     int components = 3;  // 1 gray, 3 RGB, 4 CMYK (stored inverted, as Adobe writes it)
-    std::array<std::uint8_t, 4> colour{};
+    std::array<std::uint8_t, 4> colour{};   // of every pixel, unless samples are given
+    std::vector<std::uint8_t> samples{};    // top row first, components per pixel
+    int quality = 95;
     bool exif = false;   // an Exif APP1 segment in place of JFIF's APP0
     bool progressive = false;
 };
