@@ -1,13 +1,15 @@
 #include "formhost/win32/drawing/window_image.h"
 
+#include <cstdint>
+
 #include "formhost/win32/drawing/screen_hand_over.h"
 
 namespace formhost::win32 {
 namespace {
 
-// More separate areas than this are copied as the one rectangle around them:
-// each copy is a call into the system, and a burst of small drawings would
-// otherwise pile up between two hand-overs.
+// More separate areas than this are joined: each copy is a call into the
+// system, and a burst of small drawings would otherwise pile up between two
+// hand-overs.
 constexpr std::size_t kMostPendingAreas = 16;
 
 class ExclusiveLock {
@@ -44,6 +46,9 @@ WindowImage::~WindowImage() {
 }
 
 void WindowImage::draw(const std::function<void(HDC)>& draw) {
+    // A burst of drawing (the wipe) would take the lock again and again
+    // before the waiting copy gets it: it steps aside for the copy first.
+    while (copy_waiting_.load()) SwitchToThread();
     const ExclusiveLock locked(lock_);
     SetBoundsRect(dc_.get(), nullptr, DCB_ENABLE | DCB_RESET);
     draw(dc_.get());
@@ -60,17 +65,28 @@ void WindowImage::add_pending(const RECT& area) {
     RECT inside{};
     const RECT whole{0, 0, pixels_.width, pixels_.height};
     if (!IntersectRect(&inside, &area, &whole)) return;
-    if (pending_.size() == kMostPendingAreas) {
-        RECT around = inside;
-        for (const RECT& r : pending_) UnionRect(&around, &around, &r);
-        pending_.assign(1, around);
-        return;
-    }
     pending_.push_back(inside);
+    if (pending_.size() <= kMostPendingAreas) return;
+    // The two areas whose union adds the least that is not new go together:
+    // the strips of a growing wipe join into two bands, not the whole screen.
+    const auto area_of = [](const RECT& r) { return std::int64_t{r.right - r.left} * (r.bottom - r.top); };
+    std::size_t best_a = 0, best_b = 1;
+    std::int64_t least = INT64_MAX;
+    for (std::size_t a = 0; a < pending_.size(); ++a)
+        for (std::size_t b = a + 1; b < pending_.size(); ++b) {
+            RECT both;
+            UnionRect(&both, &pending_[a], &pending_[b]);
+            const std::int64_t added = area_of(both) - area_of(pending_[a]) - area_of(pending_[b]);
+            if (added < least) least = added, best_a = a, best_b = b;
+        }
+    UnionRect(&pending_[best_a], &pending_[best_a], &pending_[best_b]);
+    pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(best_b));
 }
 
 void WindowImage::copy_to_window() {
+    copy_waiting_.store(true);
     const ExclusiveLock locked(lock_);
+    copy_waiting_.store(false);
     if (pending_.empty()) return;
     const WindowDC window(window_);
     if (window.get()) {

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -48,6 +49,7 @@ private:
     HGDIOBJ previous_bitmap_ = nullptr;
     // Guards the pixels and `pending_` between the two threads.
     SRWLOCK lock_ = SRWLOCK_INIT;
+    std::atomic<bool> copy_waiting_{false};
     std::vector<RECT> pending_;
 };
 
