@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "formhost/core/choices.h"
+
 namespace formhost::media {
 
 struct Size {
@@ -22,8 +24,19 @@ struct Rect {
 };
 
 // Values as stored in the form; any other value draws as `natural`.
-enum class BoxMode : int { natural = 0, stretch = 1, centre = 2 };
-enum class BackgroundMode : int { natural = 0, tile = 1, centre = 2, stretch = 3 };
+// The picture box's display modes and the background-picture modes, by their
+// stored values.
+enum class BoxMode : int {
+    natural = choice::display_mode::kNatural,
+    stretch = choice::display_mode::kFilled,
+    centre = choice::display_mode::kCentred,
+};
+enum class BackgroundMode : int {
+    natural = choice::background_picture_mode::kNatural,
+    tile = choice::background_picture_mode::kTiled,
+    centre = choice::background_picture_mode::kCentred,
+    stretch = choice::background_picture_mode::kStretched,
+};
 
 // natural: the picture's own size at the top-left corner.
 // stretch: the whole client area.

@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "formhost/core/byte_io.h"
+#include "formhost/core/choices.h"
 
 namespace formhost::win32::sound {
 
 // The stored play modes; any other value plays nothing, like kSilent.
-inline constexpr std::int32_t kRepeat = 0;
-inline constexpr std::int32_t kOnce = 1;
-inline constexpr std::int32_t kSilent = 2;
+inline constexpr std::int32_t kRepeat = choice::sound_play_mode::kRepeat;
+inline constexpr std::int32_t kOnce = choice::sound_play_mode::kOnce;
+inline constexpr std::int32_t kSilent = choice::sound_play_mode::kSilent;
 
 // Starts the sound from its beginning: a RIFF WAVE file through a wave
 // player (repeating for kRepeat), a standard MIDI file is recognised and left
