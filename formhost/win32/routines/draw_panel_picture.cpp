@@ -14,12 +14,27 @@ using namespace win32;
 
 void blit_transparent(HDC dc, HDC source, int x, int y, int w, int h, int pw, int ph, COLORREF transparent) {
     // A mask of the transparent colour, then source XOR, mask AND, source XOR:
-    // where the mask is set the destination comes back unchanged.
+    // where the mask is set the destination comes back unchanged. The mask is
+    // made from a 24-bit copy of the picture: Wine matches a 32-bit pixel
+    // against the colour with its alpha byte, which an opaque picture's
+    // pixels have set, so that nothing would match.
+    const MemoryDC rgb_dc(dc);
+    BITMAPINFO rgb{};
+    rgb.bmiHeader.biSize = sizeof rgb.bmiHeader;
+    rgb.bmiHeader.biWidth = pw;
+    rgb.bmiHeader.biHeight = ph;
+    rgb.bmiHeader.biPlanes = 1;
+    rgb.bmiHeader.biBitCount = 24;
+    rgb.bmiHeader.biCompression = BI_RGB;
+    void* rgb_bits = nullptr;
+    const UniqueBitmap rgb_copy(CreateDIBSection(dc, &rgb, DIB_RGB_COLORS, &rgb_bits, nullptr, 0));
+    const SelectObjectScope rgb_selected(rgb_dc.get(), rgb_copy.get());
+    BitBlt(rgb_dc.get(), 0, 0, pw, ph, source, 0, 0, SRCCOPY);
     const MemoryDC mask_dc(dc);
     const UniqueBitmap mask(CreateBitmap(pw, ph, 1, 1, nullptr));
     const SelectObjectScope selected(mask_dc.get(), mask.get());
-    SetBkColor(source, transparent);
-    BitBlt(mask_dc.get(), 0, 0, pw, ph, source, 0, 0, SRCCOPY);
+    SetBkColor(rgb_dc.get(), transparent);
+    BitBlt(mask_dc.get(), 0, 0, pw, ph, rgb_dc.get(), 0, 0, SRCCOPY);
     const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
     StretchBlt(dc, x, y, w, h, source, 0, 0, pw, ph, SRCINVERT);

@@ -27,6 +27,7 @@ public:
     HostedWindow& operator=(const HostedWindow&) = delete;
 
     bool loaded() const;
+    std::uint32_t id() const { return id_; }
     HWND hwnd() const;
     HWND control_hwnd(std::uint32_t id) const;
     formhost::win32::HostWindow& live() const;
