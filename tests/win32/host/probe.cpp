@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "formhost/core/property_indexes.h"
 #include "formhost/win32/routines/draw_panel_ops.h"
 #include "formhost/win32/controls/draw_panel.h"
 #include "formhost/win32/system/gbk_text.h"
@@ -73,6 +74,18 @@ void close(std::uint32_t window, std::uint32_t control) {
 
 // Ends the scenario from the message loop, once the start window is shown.
 void finish_soon() { formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{30}}); }
+
+// Writes the timer's own period again every 50 ms, 20 times over: a timer
+// that restarted at each such write would never come to its 150 ms tick.
+constexpr std::int32_t kRewrittenPeriod = 150;
+int rewrites = 0;
+void CALLBACK rewrite_period(HWND, UINT, UINT_PTR id, DWORD) {
+    formhost::write_property(kStart, kTimer, formhost::property::timer::kPeriod, Value{kRewrittenPeriod});
+    if (++rewrites < 20) return;
+    KillTimer(nullptr, id);
+    log("ticks while rewritten=%d", ticks);
+    DestroyWindow(handle(kStart, kStartControl));
+}
 
 void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -343,6 +356,9 @@ void on_start_created() {
         formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{40}});
         log("period read=%d", read_int(kStart, kTimer, 8));
         SetTimer(nullptr, 0, 1500, end_timer_scenario);
+    } else if (scenario == L"timer_same_value") {
+        formhost::write_property(kStart, kTimer, formhost::property::timer::kPeriod, Value{kRewrittenPeriod});
+        SetTimer(nullptr, 0, 50, rewrite_period);
     } else if (scenario == L"canvas") {
         canvas_scenario();
     } else if (scenario == L"repaint") {
@@ -406,6 +422,10 @@ void on_timer_tick() {
         log("tick after reload start visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
         close(kSecond, kSecondControl);
         close(kStart, kStartControl);
+        return;
+    }
+    if (scenario == L"timer_same_value") {
+        ++ticks;
         return;
     }
     if (scenario == L"timer") {
