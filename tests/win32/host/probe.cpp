@@ -20,6 +20,7 @@
 #include "formhost/win32/system/precise_clock.h"
 #include "formhost/win32/program/program.h"
 #include "formhost/win32/drawing/screen_hand_over.h"
+#include "form_ids.h"
 #include "probe_log.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
@@ -32,13 +33,7 @@ using formhost::Value;
 using formhost::WindowRef;
 using formhost::win32::precise_ms;
 
-constexpr std::uint32_t kStart = 0x52010001, kStartControl = 0x06010000;
-constexpr std::uint32_t kSecond = 0x52020001, kSecondControl = 0x06020000;
-constexpr std::uint32_t kHidden = 0x52030001, kHiddenControl = 0x06030000;
-constexpr std::uint32_t kStage = 0x52040001, kStageControl = 0x06040000;
-constexpr std::uint32_t kButton = 0x16010002, kEdit = 0x16010003, kTimer = 0x16010004;
-constexpr std::uint32_t kDrawing = 0x52050001, kDrawingControl = 0x06050000;
-constexpr formhost::DrawPanelRef kCanvas{kDrawing, 0x16050002};
+constexpr formhost::DrawPanelRef kCanvas{kDrawing, kDrawingCanvas};
 
 std::wstring scenario;
 std::wstring log_path;
@@ -90,7 +85,7 @@ void CALLBACK rewrite_period(HWND, UINT, UINT_PTR id, DWORD) {
 void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     log("ticks=%d", ticks);
-    DestroyWindow(formhost::window_handle({0x52010001, 0x06010000}));
+    DestroyWindow(formhost::window_handle({kStart, kStartControl}));
 }
 
 POINT write_position() { return formhost::win32::find_draw_panel(kCanvas).write_position; }
@@ -178,7 +173,7 @@ void repaint_scenario() {
 // Everything drawn is on the screen while the routine still holds the thread.
 void visible_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    formhost::write_property(kDrawing, 0x16050002, 9, Value{std::int32_t{0x0000FF}});
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::draw_panel::kBackgroundColour, Value{std::int32_t{0x0000FF}});
     formhost::clear_area(kCanvas);
     log("drawn");
     Sleep(2500);
@@ -200,7 +195,7 @@ void hand_over_scenario(bool burst) {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
     formhost::clear_area(kCanvas);  // white, and on the screen before the wipe
     Sleep(300);
-    formhost::write_property(kDrawing, 0x16050002, 9, Value{std::int32_t{0x0000FF}});
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::draw_panel::kBackgroundColour, Value{std::int32_t{0x0000FF}});
     std::vector<double> times;
     const auto figures = [] { return formhost::win32::hand_over_figures(); };
     const int before = figures().hand_overs;

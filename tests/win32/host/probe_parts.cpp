@@ -14,6 +14,7 @@
 #include "formhost/win32/windows/window_help.h"
 #include "probe_log.h"
 #include "probe_routines.h"
+#include "form_ids.h"
 
 namespace probe {
 namespace {
@@ -22,14 +23,8 @@ using formhost::Bytes;
 using formhost::Value;
 using formhost::WindowRef;
 
-constexpr std::uint32_t kStart = 0x52010001, kStartControl = 0x06010000, kStartTimer = 0x16010004;
-constexpr std::uint32_t kSecond = 0x52020001, kSecondControl = 0x06020000;
-constexpr std::uint32_t kDrawing = 0x52050001, kDrawingControl = 0x06050000;
-constexpr formhost::DrawPanelRef kDrawingCanvas{kDrawing, 0x16050002};
-constexpr std::uint32_t kParts = 0x52060001, kPartsControl = 0x06060000;
-constexpr std::uint32_t kPartsLabel = 0x16060002, kPartsTimer = 0x16060005;
-constexpr std::uint32_t kMinimised = 0x52070001, kMinimisedControl = 0x06070000;
-constexpr std::uint32_t kMaximised = 0x52080001, kMaximisedControl = 0x06080000;
+constexpr std::uint32_t kStartTimer = kTimer;
+constexpr formhost::DrawPanelRef kDrawingCanvasRef{kDrawing, kDrawingCanvas};
 // OS ids count from the last control of the parts window: timer 100,
 // canvas 110, button 120, label 130.
 constexpr int kPartsCanvasId = 110, kPartsButtonId = 120, kPartsLabelId = 130;
@@ -279,14 +274,14 @@ Bytes red_bmp() {
 
 void canvas_strip_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    write(kDrawing, kDrawingCanvas.control, 10, Value{red_bmp()});
-    write_int(kDrawing, kDrawingCanvas.control, 11, 1);  // tiled
-    formhost::clear_area(kDrawingCanvas);
-    HWND canvas = formhost::win32::find_draw_panel(kDrawingCanvas).hwnd();
+    write(kDrawing, kDrawingCanvasRef.control, 10, Value{red_bmp()});
+    write_int(kDrawing, kDrawingCanvasRef.control, 11, 1);  // tiled
+    formhost::clear_area(kDrawingCanvasRef);
+    HWND canvas = formhost::win32::find_draw_panel(kDrawingCanvasRef).hwnd();
     RECT client;
     GetClientRect(canvas, &client);
-    formhost::set_write_position(kDrawingCanvas, 0, client.bottom - 10);
-    formhost::write_lines(kDrawingCanvas, {Value{std::string("W")}});
+    formhost::set_write_position(kDrawingCanvasRef, 0, client.bottom - 10);
+    formhost::write_lines(kDrawingCanvasRef, {Value{std::string("W")}});
     log("strip bottom=%06lx top=%06lx", canvas_pixel(client.right - 5, client.bottom - 1),
         canvas_pixel(client.right - 5, 5));
     close_all();
