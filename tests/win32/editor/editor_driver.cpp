@@ -49,5 +49,6 @@ void EditorRun::type(HWND control, const std::wstring& text) const {
     for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 1);
     // The characters are taken in order by the editor's thread; wait for them.
     const DWORD deadline = GetTickCount() + 5000;
-    while (GetTickCount() < deadline && this->text(control).size() < before + text.size()) Sleep(20);
+    while (GetTickCount() < deadline && this->text(control).size() < before + text.size())
+        pump_messages_for(20);
 }

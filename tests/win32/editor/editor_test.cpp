@@ -43,7 +43,7 @@ std::vector<std::string> wait_for_records(const wchar_t* name, std::size_t count
     const DWORD deadline = GetTickCount() + timeout_ms;
     auto lines = recorded(name);
     while (lines.size() < count && GetTickCount() < deadline) {
-        Sleep(50);
+        pump_messages_for(50);
         lines = recorded(name);
     }
     return lines;
@@ -184,7 +184,7 @@ TEST_F(Editor, BothAnimationsRun) {
         const auto first = screen_pixels(box);
         bool changed = false;
         for (int n = 0; n < 20 && !changed; ++n) {
-            Sleep(100);
+            pump_messages_for(100);
             changed = screen_pixels(box) != first;
         }
         EXPECT_TRUE(changed) << "the picture box of " << r.right << " x " << r.bottom << " did not change in 2 s";

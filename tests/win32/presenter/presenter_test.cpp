@@ -117,7 +117,7 @@ Calls stage_screen_reads(const std::vector<std::string>& traced) {
 template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check) {
     do {
         if (check()) return true;
-        Sleep(200);
+        pump_messages_for(200);
     } while (GetTickCount() - start < until_ms);
     return false;
 }
