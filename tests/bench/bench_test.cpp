@@ -25,6 +25,17 @@ namespace {
 bool before(ULONGLONG deadline) { return GetTickCount64() < deadline; }
 ULONGLONG after_ms(ULONGLONG ms) { return GetTickCount64() + ms; }
 
+// Waits `ms` while dispatching this thread's messages.
+void pump_for(DWORD ms) {
+  const ULONGLONG until = after_ms(ms);
+  for (MSG msg;;) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+  }
+}
+
 std::string utf8(const std::wstring& s) {
   if (s.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr,
@@ -227,7 +238,7 @@ TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
   const std::string want(reinterpret_cast<const char*>(pcm.data()), hdr.dwBufferLength);
   std::vector<std::wstring> names;
   std::string got;
-  for (const auto deadline = after_ms(5000); before(deadline); Sleep(50)) {
+  for (const auto deadline = after_ms(5000); before(deadline); pump_for(50)) {
     names = list_files(dir, L"capture_*");
     if (names.size() == 1 && read_file(dir + L'\\' + names[0], got) &&
         without_silence_around(got).size() >= without_silence_around(want).size())
@@ -278,7 +289,7 @@ class Recorder : public ::testing::Test {
         for (const auto& line : lines) std::printf("%s.log: %s\n", utf8(program).c_str(), line.substr(0, 120).c_str());
         return lines;
       }
-      Sleep(50);
+      pump_for(50);
     }
   }
 
