@@ -5,7 +5,9 @@
 // that empty kind data stands for. Its visit() lists the stored fields in
 // their stored order, each with its property index and the kind-data version
 // that introduced it; the reader, the writer and the form compiler all walk
-// that one list, so the layout is written down exactly once.
+// that one list, so the layout is written down exactly once. A field named
+// stored_... is kept and written back with its control, and nothing in this
+// host reads it.
 
 #include <cstdint>
 #include <optional>
@@ -58,10 +60,10 @@ struct WindowData {
     bool f1_opens_help = false;
     std::int32_t help_id = 0;
     bool shown_in_task_bar = true;
-    bool flag_27 = false;
+    bool stored_flag_27 = false;
     std::uint32_t shape = 0;
     bool always_on_top = false;
-    bool flag_30 = false;
+    bool stored_flag_30 = false;
     std::string window_class_name;
     Bytes background_picture;
     Bytes icon;
@@ -84,10 +86,10 @@ struct WindowData {
         v(s.f1_opens_help, {"f1_opens_help", property::window::kF1OpensHelp, FieldType::Flag});
         v(s.help_id, {"help_id", property::window::kHelpId, FieldType::Number});
         v(s.shown_in_task_bar, {"shown_in_task_bar", property::window::kShownInTaskBar, FieldType::Flag, 2});
-        v(s.flag_27, {"flag_27", property::window::kStoredFlag27, FieldType::Flag, 3});
+        v(s.stored_flag_27, {"stored_flag_27", property::window::kStoredFlag27, FieldType::Flag, 3});
         v(s.shape, {"shape", property::window::kShape, FieldType::Choice, 3});
         v(s.always_on_top, {"always_on_top", property::window::kAlwaysOnTop, FieldType::Flag, 4});
-        v(s.flag_30, {"flag_30", property::window::kStoredFlag30, FieldType::Flag, 5});
+        v(s.stored_flag_30, {"stored_flag_30", property::window::kStoredFlag30, FieldType::Flag, 5});
         v(s.window_class_name, {"window_class_name", property::window::kWindowClassName, FieldType::Text, 6});
         v(s.background_picture, {"background_picture", property::window::kBackgroundPicture, FieldType::Picture});
         v(s.icon, {"icon", property::window::kIcon, FieldType::Icon});
@@ -112,16 +114,16 @@ struct EditBoxData {
     std::uint32_t alignment = 0;
     std::uint32_t input_mode = 0;
     std::uint16_t password_character = '*';
-    std::uint32_t property_20 = 0;
-    std::uint32_t property_21 = 0;
-    std::int32_t property_22 = 0;
-    std::int32_t property_23 = 100;
-    std::int32_t property_24 = 0;
-    std::int32_t property_25 = 0;
+    std::uint32_t stored_20 = 0;
+    std::uint32_t stored_21 = 0;
+    std::int32_t stored_22 = 0;
+    std::int32_t stored_23 = 100;
+    std::int32_t stored_24 = 0;
+    std::int32_t stored_25 = 0;
     Bytes font;
     std::string content;
-    std::string property_27;
-    std::string property_28;
+    std::string stored_text_27;
+    std::string stored_text_28;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
         v(s.border_style, {"border_style", property::edit_box::kBorderStyle, FieldType::Choice});
@@ -135,16 +137,16 @@ struct EditBoxData {
         v(s.input_mode, {"input_mode", property::edit_box::kInputMode, FieldType::Choice});
         // A 16-bit field between 32-bit ones: what follows is not aligned.
         v(s.password_character, {"password_character", property::edit_box::kPasswordCharacter, FieldType::Char});
-        v(s.property_20, {"property_20", property::edit_box::kStored20, FieldType::Number});
-        v(s.property_21, {"property_21", property::edit_box::kStored21, FieldType::Number});
-        v(s.property_22, {"property_22", property::edit_box::kStored22, FieldType::Number});
-        v(s.property_23, {"property_23", property::edit_box::kStored23, FieldType::Number});
-        v(s.property_24, {"property_24", property::edit_box::kStored24, FieldType::Number});
-        v(s.property_25, {"property_25", property::edit_box::kStored25, FieldType::Number});
+        v(s.stored_20, {"stored_20", property::edit_box::kStored20, FieldType::Number});
+        v(s.stored_21, {"stored_21", property::edit_box::kStored21, FieldType::Number});
+        v(s.stored_22, {"stored_22", property::edit_box::kStored22, FieldType::Number});
+        v(s.stored_23, {"stored_23", property::edit_box::kStored23, FieldType::Number});
+        v(s.stored_24, {"stored_24", property::edit_box::kStored24, FieldType::Number});
+        v(s.stored_25, {"stored_25", property::edit_box::kStored25, FieldType::Number});
         v(s.font, {"font", property::edit_box::kFont, FieldType::Font});
         v(s.content, {"content", property::edit_box::kContent, FieldType::Text});
-        v(s.property_27, {"property_27", property::edit_box::kStoredText27, FieldType::Text, 2});
-        v(s.property_28, {"property_28", property::edit_box::kStoredText28, FieldType::Text, 2});
+        v(s.stored_text_27, {"stored_text_27", property::edit_box::kStoredText27, FieldType::Text, 2});
+        v(s.stored_text_28, {"stored_text_28", property::edit_box::kStoredText28, FieldType::Text, 2});
     }
     bool operator==(const EditBoxData&) const = default;
 };
@@ -172,8 +174,8 @@ struct LabelData {
     Bytes font;
     Bytes picture;
     std::string caption = "标签";
-    std::string property_27;
-    std::string property_28;
+    std::string stored_text_27;
+    std::string stored_text_28;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
         v(s.text_effect, {"text_effect", property::label::kTextEffect, FieldType::Choice});
@@ -196,8 +198,8 @@ struct LabelData {
         v(s.font, {"font", property::label::kFont, FieldType::Font});
         v(s.picture, {"picture", property::label::kPicture, FieldType::Picture});
         v(s.caption, {"caption", property::label::kCaption, FieldType::Text});
-        v(s.property_27, {"property_27", property::label::kStoredText27, FieldType::Text, 2});
-        v(s.property_28, {"property_28", property::label::kStoredText28, FieldType::Text, 2});
+        v(s.stored_text_27, {"stored_text_27", property::label::kStoredText27, FieldType::Text, 2});
+        v(s.stored_text_28, {"stored_text_28", property::label::kStoredText28, FieldType::Text, 2});
     }
     bool operator==(const LabelData&) const = default;
 };
@@ -233,8 +235,8 @@ struct PicBoxData {
     std::uint32_t display_mode = 0;
     bool play_animation = true;
     Bytes picture;
-    std::string property_13;
-    std::string property_14;
+    std::string stored_text_13;
+    std::string stored_text_14;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
         v(s.border_style, {"border_style", property::pic_box::kBorderStyle, FieldType::Choice});
@@ -242,8 +244,8 @@ struct PicBoxData {
         v(s.display_mode, {"display_mode", property::pic_box::kDisplayMode, FieldType::Choice});
         v(s.play_animation, {"play_animation", property::pic_box::kPlayAnimation, FieldType::Flag});
         v(s.picture, {"picture", property::pic_box::kPicture, FieldType::Picture});
-        v(s.property_13, {"property_13", property::pic_box::kStoredText13, FieldType::Text, 2});
-        v(s.property_14, {"property_14", property::pic_box::kStoredText14, FieldType::Text, 2});
+        v(s.stored_text_13, {"stored_text_13", property::pic_box::kStoredText13, FieldType::Text, 2});
+        v(s.stored_text_14, {"stored_text_14", property::pic_box::kStoredText14, FieldType::Text, 2});
     }
     bool operator==(const PicBoxData&) const = default;
 };

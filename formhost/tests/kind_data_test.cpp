@@ -22,10 +22,10 @@ std::vector<KindData> non_default_data() {
     w.f1_opens_help = true;
     w.help_id = -9;
     w.shown_in_task_bar = false;
-    w.flag_27 = true;
+    w.stored_flag_27 = true;
     w.shape = 29;
     w.always_on_top = true;
-    w.flag_30 = true;
+    w.stored_flag_30 = true;
     w.window_class_name = "cls";
     w.background_picture = {1, 2, 3};
     w.icon = {4};
@@ -44,16 +44,16 @@ std::vector<KindData> non_default_data() {
     e.alignment = 2;
     e.input_mode = 2;
     e.password_character = '#';
-    e.property_20 = 20;
-    e.property_21 = 21;
-    e.property_22 = -22;
-    e.property_23 = 23;
-    e.property_24 = 24;
-    e.property_25 = 25;
+    e.stored_20 = 20;
+    e.stored_21 = 21;
+    e.stored_22 = -22;
+    e.stored_23 = 23;
+    e.stored_24 = 24;
+    e.stored_25 = 25;
     e.font = Bytes(60, 7);
     e.content = "x";
-    e.property_27 = "p27";
-    e.property_28 = "p28";
+    e.stored_text_27 = "p27";
+    e.stored_text_28 = "p28";
 
     LabelData l;
     l.text_effect = 4;
@@ -75,8 +75,8 @@ std::vector<KindData> non_default_data() {
     l.font = Bytes(60, 1);
     l.picture = {9};
     l.caption = "cap";
-    l.property_27 = "a";
-    l.property_28 = "b";
+    l.stored_text_27 = "a";
+    l.stored_text_28 = "b";
 
     ButtonData b;
     b.button_type = 1;
@@ -92,8 +92,8 @@ std::vector<KindData> non_default_data() {
     p.display_mode = 2;
     p.play_animation = false;
     p.picture = {'G', 'I', 'F'};
-    p.property_13 = "13";
-    p.property_14 = "14";
+    p.stored_text_13 = "13";
+    p.stored_text_14 = "14";
 
     DrawPanelData d;
     d.border_style = 3;
@@ -167,7 +167,7 @@ TEST(KindData, DefaultsAreTheWhenAbsentValues) {
     EXPECT_TRUE(window.shown_in_task_bar);
     const auto edit = std::get<EditBoxData>(*read_kind_data(0x00010005, {}));
     EXPECT_EQ(edit.password_character, '*');
-    EXPECT_EQ(edit.property_23, 100);
+    EXPECT_EQ(edit.stored_23, 100);
     EXPECT_EQ(edit.background_colour, 0xFFFFFFu);
     EXPECT_TRUE(std::get<PicBoxData>(*read_kind_data(0x00010006, {})).play_animation);
     EXPECT_EQ(std::get<DrawPanelData>(*read_kind_data(0x00010008, {})).draw_mode, 12u);
@@ -213,7 +213,7 @@ TEST(KindData, OldVersionsLeaveLaterFieldsAtTheirDefaults) {
 TEST(KindData, PasswordCharacterIsSixteenBitsAndMisalignsWhatFollows) {
     EditBoxData e;
     e.password_character = 0x2022;
-    e.property_20 = 0xA1B2C3D4;
+    e.stored_20 = 0xA1B2C3D4;
     const Bytes bytes = write_kind_data(e);
     // version, border, text colour, background, hide selection, max length,
     // multi-line, scroll bars, alignment, input mode: ten u32 values.
@@ -275,10 +275,10 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
     EXPECT_TRUE(window.f1_opens_help);
     EXPECT_EQ(window.help_id, -9);
     EXPECT_FALSE(window.shown_in_task_bar);
-    EXPECT_TRUE(window.flag_27);
+    EXPECT_TRUE(window.stored_flag_27);
     EXPECT_EQ(window.shape, 17u);
     EXPECT_TRUE(window.always_on_top);
-    EXPECT_FALSE(window.flag_30);
+    EXPECT_FALSE(window.stored_flag_30);
     EXPECT_EQ(window.window_class_name, "cls");
     EXPECT_EQ(window.background_picture, Bytes{'P'});
     EXPECT_EQ(window.icon, Bytes{'I'});
@@ -301,12 +301,12 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
     EXPECT_EQ(edit.alignment, 2u);
     EXPECT_EQ(edit.input_mode, 1u);
     EXPECT_EQ(edit.password_character, '#');
-    EXPECT_EQ(edit.property_20, 20u);
-    EXPECT_EQ(edit.property_25, 25);
+    EXPECT_EQ(edit.stored_20, 20u);
+    EXPECT_EQ(edit.stored_25, 25);
     EXPECT_EQ(edit.font, Bytes{'F'});
     EXPECT_EQ(edit.content, "c");
-    EXPECT_EQ(edit.property_27, "27");
-    EXPECT_EQ(edit.property_28, "28");
+    EXPECT_EQ(edit.stored_text_27, "27");
+    EXPECT_EQ(edit.stored_text_28, "28");
 
     // Label, version 2: vertical alignment before word wrap.
     HandWritten l;
@@ -330,7 +330,7 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
     EXPECT_EQ(label.font, Bytes{'F'});
     EXPECT_EQ(label.picture, Bytes{'P'});
     EXPECT_EQ(label.caption, "cap");
-    EXPECT_EQ(label.property_28, "b");
+    EXPECT_EQ(label.stored_text_28, "b");
 
     HandWritten b;
     b.u32(1).u32(1).u32(2).u32(0).text("P").text("F").text("cap");
@@ -350,8 +350,8 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
     EXPECT_EQ(box.display_mode, 1u);
     EXPECT_FALSE(box.play_animation);
     EXPECT_EQ(box.picture, Bytes{'G'});
-    EXPECT_EQ(box.property_13, "13");
-    EXPECT_EQ(box.property_14, "14");
+    EXPECT_EQ(box.stored_text_13, "13");
+    EXPECT_EQ(box.stored_text_14, "14");
 
     HandWritten d;
     d.u32(1).u32(2).u32(9).u32(3).u32(1).u32(4).u32(5).u32(6).u32(7).u32(17).u32(8).u32(19).u32(20).u32(21);
