@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "driver/program_run.h"
 #include "formhost/win32/media/picture.h"
 
 namespace picture_tests {
@@ -52,18 +53,6 @@ std::string hex(COLORREF c) {
     return text;
 }
 
-void pump_for(DWORD ms) {
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-    }
-}
+void pump_for(DWORD ms) { pump_messages_for(ms); }
 
 }  // namespace picture_tests
