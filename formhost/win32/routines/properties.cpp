@@ -10,6 +10,7 @@
 #include "formhost/win32/program/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/windows/control_recreation.h"
+#include "formhost/win32/windows/window_geometry.h"
 #include "formhost/win32/program/message_loop.h"
 #include "formhost/core/property_indexes.h"
 
@@ -47,15 +48,6 @@ Target find_target(std::uint32_t window_id, std::uint32_t control_id) {
     }
     if (hwnd && !IsWindow(hwnd)) hwnd = nullptr;
     return {*window, *control, is_window, hwnd, live};
-}
-
-// The outer rectangle in the parent's client coordinates (a top-level
-// window: screen coordinates).
-RECT outer_rect(HWND hwnd, bool top_level) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    if (!top_level) MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 Value read_common(const Target& t, int index) {

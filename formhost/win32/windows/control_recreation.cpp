@@ -5,19 +5,9 @@
 #include "formhost/win32/controls/control.h"
 #include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/program/message_loop.h"
+#include "formhost/win32/windows/window_geometry.h"
 
 namespace formhost::win32 {
-namespace {
-
-// The outer rectangle in the parent's client coordinates.
-RECT rect_in_parent(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-}  // namespace
 
 void recreate_control(WindowEntry& entry, const Control* live) {
     pump_waiting_messages();
@@ -39,7 +29,7 @@ void recreate_control(WindowEntry& entry, const Control* live) {
         ControlPlace place;
         place.parent = GetParent(old_hwnd);
         place.os_id = GetDlgCtrlID(old_hwnd);
-        place.rect = rect_in_parent(old_hwnd);
+        place.rect = outer_rect(old_hwnd, false);
         place.style = static_cast<DWORD>(GetWindowLongPtrW(old_hwnd, GWL_STYLE)) & (WS_TABSTOP | WS_DISABLED);
         if (fresh && fresh->create(place)) {
             HWND above = GetWindow(old_hwnd, GW_HWNDPREV);
