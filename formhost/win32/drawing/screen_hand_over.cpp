@@ -31,9 +31,8 @@ SRWLOCK images_lock = SRWLOCK_INIT;
 std::vector<WindowImage*> images;
 
 void copy_images_to_windows() {
-    AcquireSRWLockShared(&images_lock);
+    const SharedLock reading(images_lock);
     for (WindowImage* image : images) image->copy_to_window();
-    ReleaseSRWLockShared(&images_lock);
 }
 
 class HandOverThread {
@@ -131,15 +130,13 @@ void stop_hand_over_thread() { hand_over_thread.reset(); }
 }  // namespace
 
 void hand_over_from(WindowImage* image) {
-    AcquireSRWLockExclusive(&images_lock);
+    const ExclusiveLock writing(images_lock);
     images.push_back(image);
-    ReleaseSRWLockExclusive(&images_lock);
 }
 
 void stop_hand_over_from(WindowImage* image) {
-    AcquireSRWLockExclusive(&images_lock);
+    const ExclusiveLock writing(images_lock);
     images.erase(std::remove(images.begin(), images.end(), image), images.end());
-    ReleaseSRWLockExclusive(&images_lock);
 }
 
 void drawing_done() {

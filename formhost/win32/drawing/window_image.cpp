@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "formhost/win32/drawing/screen_hand_over.h"
+#include "formhost/win32/system/owners.h"
 
 namespace formhost::win32 {
 namespace {
@@ -11,17 +12,6 @@ namespace {
 // system, and a burst of small drawings would otherwise pile up between two
 // hand-overs.
 constexpr std::size_t kMostPendingAreas = 16;
-
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 // Every owner of a system resource that the host and the programs hold: a
-// handle, a DC, a selection into a DC, a library, the wave output, OLE. Each
+// handle, a DC, a selection into a DC, a library, the wave output, OLE, a
+// held lock. Each
 // is move-only where it can move, gives the raw handle only through get(),
 // converts to nothing implicitly, and releases with the kind's own call when
 // it goes. No other file releases a system resource by hand.
@@ -137,6 +138,30 @@ public:
 private:
     HDC dc_;
     int saved_;
+};
+
+// A slim reader/writer lock held for a scope, by one thread alone or shared
+// with other readers.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+class SharedLock {
+public:
+    explicit SharedLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockShared(&lock_); }
+    ~SharedLock() { ReleaseSRWLockShared(&lock_); }
+    SharedLock(const SharedLock&) = delete;
+    SharedLock& operator=(const SharedLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
 };
 
 // OLE for the thread that made it, from the host's start to its end.
