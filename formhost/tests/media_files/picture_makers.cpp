@@ -62,27 +62,27 @@ Bytes jpeg(const Image& image, int quality) {
 Bytes gif(const std::vector<GifFrame>& frames) {
     // Index 0 is the transparent one; opaque colours follow in first-seen order.
     std::map<std::uint32_t, int> index;
-    files::GifSpec spec{.width = frames.front().image.width, .height = frames.front().image.height,
-                        .colours = {0}, .loop_count = 0};
+    files::GifSpec recipe{.width = frames.front().image.width, .height = frames.front().image.height,
+                          .colours = {0}, .loop_count = 0};
     for (const GifFrame& f : frames)
         for (const std::uint32_t p : f.image.pixels)
             if (p >> 24 != 0 && !index.contains(p & 0xFFFFFF)) {
-                if (spec.colours.size() == 256) throw std::runtime_error("more than 255 colours");
-                index[p & 0xFFFFFF] = static_cast<int>(spec.colours.size());
-                spec.colours.push_back(p & 0xFFFFFF);
+                if (recipe.colours.size() == 256) throw std::runtime_error("more than 255 colours");
+                index[p & 0xFFFFFF] = static_cast<int>(recipe.colours.size());
+                recipe.colours.push_back(p & 0xFFFFFF);
             }
-    spec.colours.resize(256, 0);
+    recipe.colours.resize(256, 0);
 
     constexpr int kDisposeToBackground = 2;
     for (const GifFrame& f : frames) {
-        files::GifFrameSpec frame{.width = spec.width, .height = spec.height, .disposal = kDisposeToBackground,
+        files::GifFrameSpec frame{.width = recipe.width, .height = recipe.height, .disposal = kDisposeToBackground,
                                   .transparent = 0, .delay = f.delay_field};
         frame.indices.reserve(f.image.pixels.size());
         for (const std::uint32_t p : f.image.pixels)
             frame.indices.push_back(static_cast<std::uint8_t>(p >> 24 == 0 ? 0 : index[p & 0xFFFFFF]));
-        spec.frames.push_back(std::move(frame));
+        recipe.frames.push_back(std::move(frame));
     }
-    return files::encode_gif(spec);
+    return files::encode_gif(recipe);
 }
 
 Bytes ico32(const Image& image, bool cursor, std::uint16_t hotspot_x, std::uint16_t hotspot_y) {
