@@ -28,15 +28,20 @@ bool write_all(HANDLE file, ByteView data) {
 }
 
 // A save replaces the slot in one step, and for that moment the slot cannot
-// be opened (a sharing violation). Trying again shortly then reads the new
-// complete text instead of nothing. A file held open for longer, by a reader
-// or by a program that writes in place, still reads as empty.
+// be opened (a sharing violation). Trying again for a while then reads the
+// new complete text instead of nothing, however often the saves follow each
+// other and however short the system's sleeps are. A file held open for
+// longer, by a reader or by a program that writes in place, still reads as
+// empty.
 HANDLE open_for_reading(const std::wstring& name) {
-    constexpr int kAttempts = 20;
-    for (int attempt = 1;; ++attempt) {
+    constexpr ULONGLONG kPatienceMs = 250;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+    for (;;) {
         HANDLE h = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || attempt == kAttempts) return h;
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || GetTickCount64() >= deadline) {
+            return h;
+        }
         Sleep(1);
     }
 }

@@ -12,7 +12,8 @@ namespace store {
 
 // The whole file, or the empty byte set on any failure, a file too large to
 // be held included. Opens for reading with read sharing only and never
-// creates the file.
+// creates the file; a file held without sharing is waited for a quarter of a
+// second at most.
 Bytes read_file(std::string_view name);
 
 // Replaces the file's content with the byte sets one after another. The new

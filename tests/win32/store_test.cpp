@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "formhost/win32/system/gbk_text.h"
@@ -115,6 +116,35 @@ TEST_F(StoreFiles, AReaderHoldingTheFileMakesTheSaveFailAndLeavesItUnchanged) {
     EXPECT_EQ(entries().size(), 2u) << "no temporary left";
     EXPECT_TRUE(save("new")) << "once the reader is gone";
     EXPECT_EQ(load(), "new");
+}
+
+// A save's replace, or another program writing the slot in place, holds it
+// without sharing: a read waits a moment for it to be let go, and then gives
+// up with nothing rather than hang.
+TEST_F(StoreFiles, AReadWaitsOutABriefExclusiveHoldButNotALongOne) {
+    make_store();
+    ASSERT_TRUE(save("text"));
+    const auto hold = [&] {
+        return CreateFileW(widen(kSlot).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE brief = hold();
+    ASSERT_NE(brief, INVALID_HANDLE_VALUE);
+    // Let go 60 ms on, from another thread, while the read tries again.
+    std::thread releaser([brief] {
+        Sleep(60);
+        CloseHandle(brief);
+    });
+    EXPECT_EQ(load(), "text");
+    releaser.join();
+
+    HANDLE held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const ULONGLONG asked = GetTickCount64();
+    EXPECT_EQ(load(), "");
+    EXPECT_LT(GetTickCount64() - asked, 2000u) << "a held file is given up on";
+    CloseHandle(held);
+    EXPECT_EQ(load(), "text");
 }
 
 TEST_F(StoreFiles, AFailedStepOfASaveLeavesTheOldText) {

@@ -145,6 +145,25 @@ Rounds read_rounds(const formhost::Bytes& capture, const formhost::Bytes& data) 
     return rounds;
 }
 
+::testing::AssertionResult played_once(const formhost::Bytes& capture, const formhost::Bytes& data,
+                                       std::uint32_t bytes_per_second) {
+    const Rounds rounds = read_rounds(capture, data);
+    if (rounds.mismatch != std::string::npos) {
+        return ::testing::AssertionFailure() << describe_mismatch(capture, data, rounds.mismatch);
+    }
+    if (rounds.complete != 1 || capture.size() < data.size()) {
+        return ::testing::AssertionFailure() << rounds.complete << " whole rounds in " << capture.size()
+                                             << " bytes captured of " << data.size() << " played";
+    }
+    const std::size_t silence = capture.size() - data.size();
+    const std::size_t allowed = std::size_t{bytes_per_second} * kTrailingSilenceMs / 1000;
+    if (silence > allowed) {
+        return ::testing::AssertionFailure() << silence << " bytes of silence after the data, more than the "
+                                             << allowed << " the device adds";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 std::string describe_mismatch(const formhost::Bytes& capture, const formhost::Bytes& data, std::size_t at) {
     if (at >= capture.size()) return "no mismatch";
     std::string text = "at byte " + std::to_string(at) + " (offset " + std::to_string(at % data.size()) +

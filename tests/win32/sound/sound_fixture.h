@@ -64,6 +64,14 @@ struct Rounds {
 };
 Rounds read_rounds(const formhost::Bytes& capture, const formhost::Bytes& data);
 
+// Played once through: the data whole and unchanged, then only the silence
+// the device writes while it runs dry before the player closes it: a 10 ms
+// period, a few on a slow machine. More than kTrailingSilenceMs of it is the
+// player's own, as a last buffer padded to full length would be.
+inline constexpr std::uint32_t kTrailingSilenceMs = 40;
+::testing::AssertionResult played_once(const formhost::Bytes& capture, const formhost::Bytes& data,
+                                       std::uint32_t bytes_per_second);
+
 // What the capture holds at `at` against what rounds of `data` would, and
 // where the data's start shows up again after it: makes a gap, a repeat or a
 // lost stretch readable in a failure message.
