@@ -1,5 +1,6 @@
 #include "formhost/win32/windows/control_cursors.h"
 
+#include "formhost/core/byte_io.h"
 #include "formhost/win32/program/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 
@@ -16,7 +17,7 @@ bool set_control_cursor(WindowEntry& entry, HWND under_mouse) {
     }
     // A system cursor number; cursor images are left to the system.
     if (!t || t->cursor.size() != 4) return false;
-    const unsigned number = t->cursor[0] | t->cursor[1] << 8 | t->cursor[2] << 16 | t->cursor[3] << 24;
+    const std::uint32_t number = ByteReader(t->cursor).u32();
     if (number == 0) return false;
     HCURSOR cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(number));
     if (!cursor) return false;

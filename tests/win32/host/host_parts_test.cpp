@@ -91,6 +91,10 @@ TEST(HostCanvas, TheStripScrolledInTakesTheBackgroundColourNotThePicture) {
     expect_log(run_probe(L"canvas_strip"), {"strip bottom=ffffff top=0000ff"});
 }
 
+TEST(HostCursor, AControlShowsTheSystemCursorItsFormNamesAndOtherwiseTheSystemChooses) {
+    expect_log(run_probe(L"control_cursor"), {"cursor button=hand window=other"});
+}
+
 TEST(HostEnd, AnotherThreadEndsTheProgramThroughTheGuiThreadsShutdown) {
     const ProbeRun run = run_probe(L"end_from_thread");
     ASSERT_TRUE(run.finished) << show(run.log);

@@ -287,6 +287,20 @@ void canvas_strip_scenario() {
     close_all();
 }
 
+// The system asks the window under the mouse for a cursor: the button's form
+// names the hand (32649), the window's names none, so the system's own
+// class cursor stays.
+void control_cursor_scenario() {
+    const auto asked_over = [](HWND under_mouse) {
+        SetCursor(nullptr);
+        SendMessageW(start(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under_mouse), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor() == LoadCursorW(nullptr, IDC_HAND) ? "hand" : "other";
+    };
+    const char* over_button = asked_over(FindWindowExW(start(), nullptr, L"Button", nullptr));
+    log("cursor button=%s window=%s", over_button, asked_over(start()));
+    close_all();
+}
+
 }  // namespace
 
 bool start_parts_scenario() {
@@ -298,6 +312,7 @@ bool start_parts_scenario() {
     else if (s == L"timer_place") timer_place_scenario();
     else if (s == L"label_resize") label_resize_scenario();
     else if (s == L"canvas_strip") canvas_strip_scenario();
+    else if (s == L"control_cursor") control_cursor_scenario();
     else if (s == L"help") help_start();
     else if (s == L"start_reshow" || s == L"end_from_thread" || s == L"end_while_held" || s == L"end_slow_exit")
         tick_every(30);
