@@ -83,15 +83,9 @@ void WindowImage::copy_to_window() {
         for (const RECT& r : pending_) {
             // The area's rows as an image of their own, copied whole from its
             // top row to its bottom one: no question of which way rows count.
-            BITMAPINFO rows{};
-            rows.bmiHeader.biSize = sizeof rows.bmiHeader;
-            rows.bmiHeader.biWidth = pixels_.width;
-            rows.bmiHeader.biHeight = -(r.bottom - r.top);
-            rows.bmiHeader.biPlanes = 1;
-            rows.bmiHeader.biBitCount = 32;
-            rows.bmiHeader.biCompression = BI_RGB;
-            const std::uint32_t* first_row = pixels_.pixels + static_cast<std::size_t>(r.top) * pixels_.width;
             const int w = r.right - r.left, h = r.bottom - r.top;
+            const BITMAPINFO rows = top_down_pixels(pixels_.width, h, 32);
+            const std::uint32_t* first_row = pixels_.pixels + static_cast<std::size_t>(r.top) * pixels_.width;
             StretchDIBits(window.get(), r.left, r.top, w, h, r.left, 0, w, h, first_row, &rows, DIB_RGB_COLORS,
                           SRCCOPY);
         }

@@ -1,6 +1,6 @@
 #pragma once
 // 32-bit DIB sections with their pixel memory, as the picture engine and the
-// canvas hold them.
+// canvas hold them, and the description of such pixels for the system.
 
 #include <windows.h>
 
@@ -26,5 +26,9 @@ struct DibSection {
 
 // An empty section (false) when a side is not positive or the system refuses.
 DibSection make_dib_section(int width, int height);
+
+// The description of uncompressed pixels with rows top-down, as the sections
+// above and copies of their rows are laid out.
+BITMAPINFO top_down_pixels(int width, int height, WORD bits_per_pixel);
 
 }  // namespace formhost::win32

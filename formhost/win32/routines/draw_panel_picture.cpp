@@ -3,6 +3,7 @@
 #include "formhost/win32/drawing/draw_panel_dc.h"
 #include "formhost/win32/routines/draw_panel_ops.h"
 #include "formhost/win32/controls/draw_panel.h"
+#include "formhost/win32/media/handles.h"
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/core/choices.h"
@@ -19,13 +20,7 @@ void blit_transparent(HDC dc, HDC source, int x, int y, int w, int h, int pw, in
     // against the colour with its alpha byte, which an opaque picture's
     // pixels have set, so that nothing would match.
     const MemoryDC rgb_dc(dc);
-    BITMAPINFO rgb{};
-    rgb.bmiHeader.biSize = sizeof rgb.bmiHeader;
-    rgb.bmiHeader.biWidth = pw;
-    rgb.bmiHeader.biHeight = ph;
-    rgb.bmiHeader.biPlanes = 1;
-    rgb.bmiHeader.biBitCount = 24;
-    rgb.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO rgb = top_down_pixels(pw, ph, 24);
     void* rgb_bits = nullptr;
     const UniqueBitmap rgb_copy(CreateDIBSection(dc, &rgb, DIB_RGB_COLORS, &rgb_bits, nullptr, 0));
     const SelectObjectScope rgb_selected(rgb_dc.get(), rgb_copy.get());
