@@ -9,6 +9,7 @@
 #include "formhost/win32/routines/system_commands.h"
 #include "promotion.h"
 #include "store/slot_names.h"
+#include "store/slot_text.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
 
@@ -25,15 +26,18 @@ constexpr std::uint32_t kSlotBoxes[store::kSlotCount] = {
 
 void load_all_slots() {
     for (std::size_t slot = 0; slot < store::kSlotCount; ++slot) {
-        const std::string text = store::to_text(store::read_file(store::kSlotFiles[slot]));
+        const std::string text = store::slot_text(store::read_file(store::kSlotFiles[slot]));
         formhost::write_property(kWindow, kSlotBoxes[slot], kContent, formhost::Value{text});
     }
 }
 
 void save_slot(std::size_t slot) {
-    const std::string text = formhost::to_text(formhost::read_property(kWindow, kSlotBoxes[slot], kContent));
-    const store::Bytes bytes = store::to_byte_set(text);
-    if (store::write_file(store::kSlotFiles[slot], {bytes})) {
+    const std::uint32_t box = kSlotBoxes[slot];
+    const std::string text = formhost::to_text(formhost::read_property(kWindow, box, kContent));
+    // A box that shows more than its text can carry is not saved at all:
+    // "saved" must mean that the file holds what the box shows.
+    if (formhost::text_is_whole(kWindow, box) &&
+        store::write_file(store::kSlotFiles[slot], {store::to_byte_set(text)})) {
         formhost::message_box("修改完成！数据已保存。");
     } else {
         // The box keeps its text, so the user can try again.

@@ -11,7 +11,7 @@
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "ids.h"
 #include "store/slot_names.h"
-#include "store/text_bytes.h"
+#include "store/slot_text.h"
 #include "store/win32/store_files.h"
 
 namespace presenter {
@@ -53,7 +53,7 @@ void CanvasStage::clear_area(int left, int top, int width, int height) {
 }
 
 std::string CanvasStage::read_slot(int slot) {
-    return store::to_text(store::read_file(store::kSlotFiles[static_cast<std::size_t>(slot)]));
+    return store::slot_text(store::read_file(store::kSlotFiles[static_cast<std::size_t>(slot)]));
 }
 
 void CanvasStage::stop_timer() {

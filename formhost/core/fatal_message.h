@@ -8,7 +8,8 @@
 
 namespace formhost {
 
-// Up to N bytes of GBK text, cut at a whole character when more is appended.
+// Up to N bytes of GB18030 text, cut at a whole character when more is
+// appended.
 template <std::size_t N>
 class FixedText {
 public:
@@ -31,12 +32,16 @@ public:
     std::string_view view() const { return std::string_view(bytes_, size_); }
 
 private:
-    // Drops a lead byte whose second byte was cut away.
+    // Drops the start of a character whose other bytes were cut away: after a
+    // lead byte (81 to FE) a digit marks a four-byte form, anything else a
+    // two-byte one.
     static std::string_view whole_characters(std::string_view cut) {
         std::size_t i = 0;
         while (i < cut.size()) {
             const auto byte = static_cast<unsigned char>(cut[i]);
-            const std::size_t width = byte >= 0x81 && byte <= 0xFE ? 2 : 1;
+            const bool lead = byte >= 0x81 && byte <= 0xFE;
+            const bool four = lead && i + 1 < cut.size() && cut[i + 1] >= '0' && cut[i + 1] <= '9';
+            const std::size_t width = four ? 4 : lead ? 2 : 1;
             if (i + width > cut.size()) break;
             i += width;
         }

@@ -74,43 +74,40 @@ const std::array<std::uint16_t, 0x10000>& two_byte_forms() {
 
 }  // namespace
 
+char32_t decode_next(std::string_view bytes, std::size_t& at) {
+    const auto byte = [&](std::size_t k) {
+        return at + k < bytes.size() ? static_cast<unsigned char>(bytes[at + k]) : 0u;
+    };
+    const unsigned b1 = byte(0), b2 = byte(1);
+    if (b1 < 0x80) {
+        at += 1;
+        return b1;
+    }
+    if (b1 == 0x80) {
+        at += 1;
+        return kEuro;
+    }
+    if (b1 != 0xFF && (in(b2, 0x40, 0x7E) || in(b2, 0x80, 0xFE))) {
+        at += 2;
+        const std::size_t trail = b2 < 0x80 ? b2 - 0x40 : b2 - 0x41;
+        return kTwoByte[(b1 - kFirstLead) * kTrailsPerLead + trail];
+    }
+    const unsigned b3 = byte(2), b4 = byte(3);
+    if (b1 != 0xFF && in(b2, 0x30, 0x39) && in(b3, 0x81, 0xFE) && in(b4, 0x30, 0x39)) {
+        at += 4;
+        const std::uint32_t index = four_byte_index(b1, b2, b3, b4);
+        if (index < kSupplementaryFirstIndex) return bmp_of_index(index).value_or(unicode::kReplacement);
+        const std::uint32_t code = 0x10000 + (index - kSupplementaryFirstIndex);
+        return code <= kLastScalar ? code : unicode::kReplacement;
+    }
+    at += 1;
+    return unicode::kReplacement;
+}
+
 std::u32string decode(std::string_view bytes) {
     std::u32string out;
     out.reserve(bytes.size());
-    const auto at = [&](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u; };
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const unsigned b1 = at(i);
-        if (b1 < 0x80) {
-            out.push_back(b1);
-            ++i;
-        } else if (b1 == 0x80) {
-            out.push_back(kEuro);
-            ++i;
-        } else if (b1 == 0xFF) {
-            out.push_back(unicode::kReplacement);
-            ++i;
-        } else if (const unsigned b2 = at(i + 1); in(b2, 0x40, 0x7E) || in(b2, 0x80, 0xFE)) {
-            const std::size_t trail = b2 < 0x80 ? b2 - 0x40 : b2 - 0x41;
-            out.push_back(kTwoByte[(b1 - kFirstLead) * kTrailsPerLead + trail]);
-            i += 2;
-        } else if (const unsigned b3 = at(i + 2), b4 = at(i + 3);
-                   in(b2, 0x30, 0x39) && in(b3, 0x81, 0xFE) && in(b4, 0x30, 0x39)) {
-            const std::uint32_t index = four_byte_index(b1, b2, b3, b4);
-            std::optional<char32_t> c;
-            if (index >= kSupplementaryFirstIndex) {
-                const std::uint32_t code = 0x10000 + (index - kSupplementaryFirstIndex);
-                if (code <= kLastScalar) c = code;
-            } else {
-                c = bmp_of_index(index);
-            }
-            out.push_back(c.value_or(unicode::kReplacement));
-            i += 4;
-        } else {
-            out.push_back(unicode::kReplacement);
-            ++i;
-        }
-    }
+    for (std::size_t at = 0; at < bytes.size();) out.push_back(decode_next(bytes, at));
     return out;
 }
 

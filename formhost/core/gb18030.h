@@ -7,6 +7,7 @@
 // GB18030 lacks, 0x80 for the euro sign, is still read as the euro sign; it
 // is written as GB18030 writes it, A2 E3.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@ namespace formhost::gb18030 {
 // Never fails: each byte that begins no GB18030 character, and a character
 // cut short at the end, becomes U+FFFD, and decoding goes on at the next byte.
 std::u32string decode(std::string_view bytes);
+// The character at `at`, which moves past it; `at` must be inside the bytes.
+// For callers that must not allocate.
+char32_t decode_next(std::string_view bytes, std::size_t& at);
 
 // nullopt when the text holds a code point that is no Unicode scalar value;
 // every scalar value has a form.

@@ -2,20 +2,44 @@
 
 namespace formhost::unicode {
 
-std::optional<std::u32string> from_utf16(std::u16string_view text) {
-    std::u32string out;
+namespace {
+
+bool is_high_half(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+bool is_low_half(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Code points of UTF-16; `lone` decides what a lone half gives, false when
+// the conversion is to stop there.
+template <class LoneHalf>
+bool each_code_point(std::u16string_view text, std::u32string& out, LoneHalf lone) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (unit < 0xD800 || unit > 0xDFFF) {
+        if (is_high_half(unit) && i + 1 < text.size() && is_low_half(text[i + 1])) {
+            out.push_back(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00));
+            ++i;
+        } else if (is_high_half(unit) || is_low_half(unit)) {
+            if (!lone(out)) return false;
+        } else {
             out.push_back(unit);
-            continue;
         }
-        const bool high = unit < 0xDC00;
-        if (!high || i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return std::nullopt;
-        out.push_back(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00));
-        ++i;
     }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::u32string> from_utf16(std::u16string_view text) {
+    std::u32string out;
+    if (!each_code_point(text, out, [](std::u32string&) { return false; })) return std::nullopt;
+    return out;
+}
+
+std::u32string from_utf16_replacing(std::u16string_view text) {
+    std::u32string out;
+    each_code_point(text, out, [](std::u32string& o) {
+        o.push_back(kReplacement);
+        return true;
+    });
     return out;
 }
 

@@ -18,6 +18,8 @@ constexpr bool is_scalar_value(char32_t c) { return c < 0xD800 || (c > 0xDFFF &&
 // Surrogate pairs are joined; a lone half cannot be told apart from damage,
 // so it gives nullopt rather than a guess.
 std::optional<std::u32string> from_utf16(std::u16string_view text);
+// The same, with each lone half as U+FFFD.
+std::u32string from_utf16_replacing(std::u16string_view text);
 // Every scalar value has a UTF-16 form; a code point that is none gives U+FFFD.
 std::u16string to_utf16(std::u32string_view text);
 

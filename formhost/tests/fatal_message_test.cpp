@@ -47,5 +47,17 @@ TEST(FatalMessage, AnOverlongTextIsCutAtAWholeCharacterAndStillEndsItsLine) {
     EXPECT_EQ(body % 2, 0u);
 }
 
+TEST(FatalMessage, ACutNeverSplitsAFourByteCharacter) {
+    const std::string heart = "\x81\x37\xAC\x33";  // U+2665 in GB18030
+    for (std::size_t pad = 0; pad < 4; ++pad) {
+        std::string text(pad, 'x');
+        for (int i = 0; i < 600; ++i) text += heart;
+        const std::string got = message(0, text);
+        const std::size_t hearts = got.size() - kHeadline.size() - kTextLabel.size() - pad - 2;
+        EXPECT_EQ(hearts % 4, 0u) << "pad " << pad;
+        EXPECT_TRUE(got.ends_with(heart + "\r\n")) << "pad " << pad;
+    }
+}
+
 }  // namespace
 }  // namespace formhost

@@ -13,6 +13,7 @@ TEST(Utf16, JoinsPairsAndRefusesLoneHalves) {
                                          std::u16string{0xD83D, 'a'}, std::u16string{'a', 0xD83D, 0xD83D}}) {
         EXPECT_EQ(from_utf16(broken), std::nullopt) << std::hex << +broken[0];
     }
+    EXPECT_EQ(from_utf16_replacing(std::u16string{'a', 0xD83D, 0xDE00, 0xDE00, 0xD83D}), U"a\U0001F600\uFFFD\uFFFD");
     EXPECT_EQ(to_utf16(std::u32string{0xDC00, 0x110000}), u"\uFFFD\uFFFD");
 }
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
 #include "store_hammer_texts.h"

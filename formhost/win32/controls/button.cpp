@@ -1,5 +1,5 @@
 #include "control.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/drawing/fonts.h"
 #include "formhost/win32/system/owners.h"
 #include "kinds.h"

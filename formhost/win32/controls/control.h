@@ -48,6 +48,10 @@ public:
     // Whether the focus rule may choose it: every kind but labels, picture
     // boxes and timers.
     virtual bool takes_focus() const { return true; }
+    // False while the text the user gave the control holds what no host text
+    // can carry (a lone surrogate half pasted into an edit box): reading it
+    // then gives less than the control shows.
+    virtual bool text_is_whole() { return true; }
     virtual bool visible_at_run_time() const { return true; }
 
     HWND hwnd() const { return hwnd_; }

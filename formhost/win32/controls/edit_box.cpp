@@ -1,7 +1,7 @@
 #include <windowsx.h>
 
 #include "control.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/drawing/fonts.h"
 #include "formhost/win32/system/owners.h"
@@ -91,10 +91,19 @@ protected:
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         GetWindowTextW(hwnd_, text.data(), length + 1);
         text.resize(static_cast<std::size_t>(length));
-        edit().content = narrow(text);
+        std::optional<std::string> exact = narrow_exactly(text);
+        whole_ = exact.has_value();
+        edit().content = exact ? std::move(*exact) : narrow(text);
+    }
+
+    bool text_is_whole() override {
+        sync_from_window();
+        return whole_;
     }
 
 private:
+    bool whole_ = true;
+
     EditBoxData& edit() { return std::get<EditBoxData>(data_); }
     const EditBoxData& edit() const { return std::get<EditBoxData>(data_); }
 

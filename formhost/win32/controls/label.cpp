@@ -1,4 +1,4 @@
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/drawing/fonts.h"
 #include "formhost/win32/system/owners.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "formhost/core/font_record.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 
 namespace formhost::win32 {
 

@@ -7,7 +7,7 @@
 
 #include "formhost/win32/program/allocation_failure.h"
 #include "formhost/core/fatal_message.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/core/gb18030.h"
 
 namespace formhost::win32 {
 namespace {
@@ -21,12 +21,21 @@ FatalErrorHost fatal_host;
     ExitProcess(static_cast<UINT>(-1));
 }
 
-// GBK to UTF-16 never gives more units than bytes.
+// Converted without the heap, which may be what failed. GB18030 never gives
+// more UTF-16 units than bytes.
 template <std::size_t N>
-void to_wide(std::string_view gbk, wchar_t (&wide)[N]) {
-    const int length = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), wide,
-                                           static_cast<int>(N - 1));
-    wide[length > 0 ? length : 0] = L'\0';
+void to_wide(std::string_view text, wchar_t (&wide)[N]) {
+    std::size_t length = 0;
+    for (std::size_t at = 0; at < text.size() && length + 2 < N;) {
+        char32_t c = gb18030::decode_next(text, at);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            wide[length++] = static_cast<wchar_t>(0xD800 + (c >> 10));
+            c = 0xDC00 + (c & 0x3FF);
+        }
+        wide[length++] = static_cast<wchar_t>(c);
+    }
+    wide[length] = L'\0';
 }
 
 }  // namespace

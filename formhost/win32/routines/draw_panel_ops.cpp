@@ -9,7 +9,7 @@
 #include "formhost/win32/program/fatal_error.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/text_lines.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/program/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 

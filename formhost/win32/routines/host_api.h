@@ -1,5 +1,5 @@
 #pragma once
-// What a program's routines call on the form host. Texts are GBK bytes;
+// What a program's routines call on the form host. Texts are GB18030 bytes;
 // values returned belong to the caller, values passed stay the caller's.
 
 #include <windows.h>
@@ -14,6 +14,10 @@ namespace formhost {
 // Property index -1 sub-index is "the whole property", the only form used.
 Value read_property(std::uint32_t window, std::uint32_t control, int index);
 void write_property(std::uint32_t window, std::uint32_t control, int index, const Value& value);
+// False when a control holds text from the user that no host text can carry
+// (a lone surrogate half pasted into an edit box), so that reading it gives
+// less than the control shows.
+bool text_is_whole(std::uint32_t window, std::uint32_t control);
 
 // Loads a window, owned by the parent window if one is given. false when the
 // parent is not loaded or the build fails.

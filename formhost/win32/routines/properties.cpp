@@ -141,6 +141,11 @@ Value read_property(std::uint32_t window_id, std::uint32_t control_id, int index
     return value ? *value : Value{};
 }
 
+bool text_is_whole(std::uint32_t window_id, std::uint32_t control_id) {
+    const Target t = find_target(window_id, control_id);
+    return !t.live || t.live->text_is_whole();
+}
+
 void write_property(std::uint32_t window_id, std::uint32_t control_id, int index, const Value& value) {
     Target t = find_target(window_id, control_id);
     if (index >= 0 && index < property::kFirstOfKind) return write_common(t, index, value);

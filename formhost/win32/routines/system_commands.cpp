@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/system/owners.h"
 
 namespace formhost {

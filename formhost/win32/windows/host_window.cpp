@@ -3,7 +3,7 @@
 #include "formhost/win32/windows/events.h"
 #include "formhost/win32/program/fatal_error.h"
 #include "formhost/core/property_access.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/sound/background_sound.h"

@@ -4,7 +4,7 @@
 
 #include "formhost/win32/controls/control.h"
 #include "formhost/core/window_class_names.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/program/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 

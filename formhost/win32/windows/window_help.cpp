@@ -1,6 +1,6 @@
 #include "formhost/win32/windows/window_help.h"
 
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 
 namespace formhost::win32 {
 namespace {

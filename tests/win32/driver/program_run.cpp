@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "bench_env.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "store/slot_names.h"
 
 namespace {

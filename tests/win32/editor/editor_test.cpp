@@ -9,7 +9,7 @@
 
 #include "bench_env.h"
 #include "editor_driver.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "store/slot_names.h"
 
 namespace {

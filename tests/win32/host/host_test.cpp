@@ -11,7 +11,7 @@
 
 #include "child_probe.h"
 #include "log_sequence.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "formhost/core/property_indexes.h"
 #include "formhost/win32/routines/draw_panel_ops.h"
 #include "formhost/win32/controls/draw_panel.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/precise_clock.h"
 #include "formhost/win32/program/program.h"

@@ -9,7 +9,7 @@
 
 #include "formhost/win32/routines/draw_panel_ops.h"
 #include "formhost/win32/controls/draw_panel.h"
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/windows/window_help.h"
 #include "probe_log.h"
