@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "formhost/win32/drawing/draw_panel_dc.h"
+#include "formhost/win32/drawing/text_line.h"
 #include "formhost/win32/controls/draw_panel.h"
 #include "formhost/win32/program/fatal_error.h"
 #include "formhost/core/fatal_message.h"
@@ -38,20 +39,13 @@ RECT client_of(const DrawPanel& canvas) {
     return r;
 }
 
-int line_height(HDC dc, const std::wstring& line) {
-    SIZE size{};
-    const std::wstring measured = line.empty() ? std::wstring(L"W") : line;
-    GetTextExtentPoint32W(dc, measured.data(), static_cast<int>(measured.size()), &size);
-    return size.cy;
-}
-
 // Writes the lines on one target from `at`; gives the position after them.
 POINT write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& lines, POINT at) {
     PreparedDrawPanelDC prepared(dc, canvas.panel(), canvas.font());
     const RECT client = client_of(canvas);
     for (const std::string& text : lines) {
-        const std::wstring line = widen(text);
-        const int height = line_height(dc, line);
+        const TextLine line(dc, widen(text));
+        const int height = line.height();
         if (at.y + height > client.bottom) {
             // Everything moves up so that the line ends 2 pixels above the
             // bottom edge; the strip uncovered below takes the background
@@ -65,7 +59,7 @@ POINT write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& 
             FillRect(dc, &strip, background.get());
             at.y -= d;
         }
-        if (!line.empty()) TextOutW(dc, at.x, at.y, line.data(), static_cast<int>(line.size()));
+        line.draw(dc, at.x, at.y);
         at.y += height + kLineGap;
     }
     return at;

@@ -133,6 +133,62 @@ TEST_F(Editor, WithoutAStoreTheBoxesAreEmptyAndASaveSaysItFailed) {
     EXPECT_FALSE(std::filesystem::exists(editor.folder() / widen("数据库")));
 }
 
+// Hearts, emoji and Hangul, which code page 936 turned into question marks
+// while the editor said it had saved them, are kept in the slot as GB18030
+// and come back exactly in the next editor.
+TEST_F(Editor, SavesEveryCharacterTypedAndShowsItBack) {
+    const std::wstring line = L"爱你♥❤사랑😀";
+    const std::string gb18030 = "\xB0\xAE\xC4\xE3\x81\x37\xAC\x33\x81\x37\xC5\x38\x83\x31\xE8\x37\x82\x39\xFB\x36"
+                                "\x94\x39\xFC\x36";
+    std::filesystem::path folder;
+    {
+        EditorRun editor(store_texts());
+        ASSERT_TRUE(editor.start());
+        SendMessageW(editor.box(3), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        editor.type(editor.box(3), line);
+        ASSERT_EQ(editor.text(editor.box(3)), line);
+        editor.click(editor.save_button(3));
+        const auto answer = editor.answer_message_box();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(narrow(answer->text), "修改完成！数据已保存。");
+        EXPECT_EQ(file_bytes(editor.slot_file(store::kSlotFiles[2])), gb18030);
+    }
+    std::vector<std::string> texts = store_texts();
+    texts[2] = gb18030;
+    EditorRun again(texts);
+    ASSERT_TRUE(again.start());
+    EXPECT_EQ(again.text(again.box(3)), line);
+}
+
+// A box that holds half an emoji (a lone surrogate, as a broken paste leaves
+// it) shows something no file can hold: the save says it failed and the slot
+// keeps its text.
+TEST_F(Editor, ABoxThatShowsMoreThanAFileCanHoldIsNotSaved) {
+    EditorRun editor(store_texts());
+    ASSERT_TRUE(editor.start());
+    const std::wstring broken = std::wstring(L"爱") + wchar_t(0xD83D);
+    SendMessageW(editor.box(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(broken.c_str()));
+    editor.click(editor.save_button(1));
+    const auto answer = editor.answer_message_box();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(narrow(answer->text), "保存失败！数据未能保存。");
+    EXPECT_EQ(file_bytes(editor.slot_file(store::kSlotFiles[0])), store_texts()[0]);
+    EXPECT_EQ(editor.text(editor.box(1)), broken) << "the text stays for another try";
+}
+
+// Slot files written by hand in UTF-8, as Notepad saves them, with and
+// without its byte-order mark.
+TEST_F(Editor, ShowsSlotFilesWrittenInUtf8) {
+    std::vector<std::string> texts = store_texts();
+    texts[0] = "\xEF\xBB\xBF\xE5\xB8\xA6\xE6\xA0\x87\xE8\xAE\xB0 UTF-8";       // "带标记 UTF-8", marked
+    texts[1] = "\xE7\x88\xB1\xE4\xBD\xA0\xE2\x99\xA5 \xF0\x9F\x98\x80";         // "爱你♥ 😀", no mark
+    EditorRun editor(texts);
+    ASSERT_TRUE(editor.start());
+    EXPECT_EQ(editor.text(editor.box(1)), L"带标记 UTF-8");
+    EXPECT_EQ(editor.text(editor.box(2)), L"爱你♥ 😀");
+    EXPECT_EQ(narrow(editor.text(editor.box(3))), texts[2]) << "a GBK file as before";
+}
+
 TEST_F(Editor, TheDownloadButtonOpensItsAddressEachTime) {
     EditorRun editor(store_texts());
     ASSERT_TRUE(editor.start());

@@ -1,0 +1,24 @@
+#pragma once
+// Characters the canvas's font has no glyph for (a heart, an emoji, Hangul
+// in a Kai face) are drawn with another font of the system that has them.
+// The system's text drawing does no such fallback by itself: without it they
+// come out as missing-glyph boxes. GUI thread only: the answers are cached
+// for the life of the program.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace formhost::win32 {
+
+// Whether the font selected into the DC has a glyph for the character.
+bool selected_font_has(HDC dc, char32_t c);
+
+// The face of a font of the system that has a glyph for the character, in
+// the style of the font selected into the DC, which does not: faces known
+// to cover many characters first, then every other face installed. nullopt
+// when none has it.
+std::optional<std::wstring> fallback_face(HDC dc, char32_t c);
+
+}  // namespace formhost::win32
