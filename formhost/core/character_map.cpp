@@ -25,26 +25,34 @@ private:
     std::span<const std::uint8_t> data_;
 };
 
-using Ranges = std::vector<std::pair<char32_t, char32_t>>;
+using Range = CharacterMap::Range;
+using Ranges = std::vector<Range>;
 
-void add(Ranges& ranges, char32_t first, char32_t last) {
-    if (!ranges.empty() && ranges.back().second + 1 == first) {
-        ranges.back().second = last;
-    } else {
-        ranges.emplace_back(first, last);
+// Adds one code point, joining it to the last range where both it and its
+// glyph follow on.
+void add(Ranges& ranges, char32_t c, std::uint32_t glyph) {
+    if (!ranges.empty()) {
+        Range& last = ranges.back();
+        if (last.last + 1 == c && last.first_glyph + (c - last.first) == glyph) {
+            last.last = c;
+            return;
+        }
     }
+    ranges.push_back({c, c, glyph});
 }
 
-// Ranges are added in any order by the subtables; sort and join them once.
+// Sorted by first code point; where ranges overlap (a malformed table), the
+// earlier one keeps the shared code points.
 Ranges normalised(Ranges ranges) {
-    std::sort(ranges.begin(), ranges.end());
+    std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) { return a.first < b.first; });
     Ranges out;
-    for (const auto& [first, last] : ranges) {
-        if (!out.empty() && first <= out.back().second + 1) {
-            out.back().second = std::max(out.back().second, last);
-        } else {
-            out.emplace_back(first, last);
+    for (Range r : ranges) {
+        if (!out.empty() && r.first <= out.back().last) {
+            if (r.last <= out.back().last) continue;
+            r.first_glyph += out.back().last + 1 - r.first;
+            r.first = out.back().last + 1;
         }
+        out.push_back(r);
     }
     return out;
 }
@@ -61,8 +69,8 @@ std::optional<Ranges> read_format_12(const BigEndian& in, std::size_t at) {
         if (*first > *last || *last > 0x10FFFF) continue;
         // Glyph 0 is the missing glyph: a group starting there covers only
         // what comes after its first code point.
-        const char32_t from = *glyph == 0 ? *first + 1 : *first;
-        if (from <= *last) ranges.emplace_back(from, *last);
+        const std::uint32_t skip = *glyph == 0 ? 1 : 0;
+        if (*first + skip <= *last) ranges.push_back({*first + skip, *last, *glyph + skip});
     }
     return ranges;
 }
@@ -86,13 +94,14 @@ std::optional<Ranges> read_format_4(const BigEndian& in, std::size_t at) {
         if (*start > *end || *start < next_free) continue;
         next_free = std::uint32_t{*end} + 1;
         if (*offset == 0) {
-            // c + delta is the glyph: only the one c that wraps to 0 is missing.
-            const std::uint32_t missing = (0x10000 - *delta) & 0xFFFF;
-            if (missing < *start || missing > *end) {
-                add(ranges, *start, *end);
-            } else {
-                if (missing > *start) add(ranges, *start, missing - 1);
-                if (missing < *end) add(ranges, missing + 1, *end);
+            // c + delta, modulo 65,536, is the glyph: the glyphs follow on
+            // but where they wrap, and the c that wraps to 0 has none.
+            for (std::uint32_t c = *start; c <= *end;) {
+                const std::uint32_t glyph = (c + *delta) & 0xFFFF;
+                const std::uint32_t until = std::min<std::uint32_t>(*end, c + (0xFFFF - glyph));
+                if (glyph != 0) ranges.push_back({c, until, glyph});
+                else if (c < until) ranges.push_back({c + 1, until, 1});
+                c = until + 1;
             }
             continue;
         }
@@ -100,7 +109,8 @@ std::optional<Ranges> read_format_4(const BigEndian& in, std::size_t at) {
             // The offset counts from the offset's own place in the table.
             const auto id = in.u16(offsets + 2 * s + *offset + 2 * (c - *start));
             if (!id) break;
-            if (*id != 0 && static_cast<std::uint16_t>(*id + *delta) != 0) add(ranges, c, c);
+            const auto glyph = static_cast<std::uint16_t>(*id + *delta);
+            if (*id != 0 && glyph != 0) add(ranges, c, glyph);
         }
     }
     return ranges;
@@ -135,10 +145,13 @@ CharacterMap CharacterMap::parse(std::span<const std::uint8_t> table) {
     return map;
 }
 
-bool CharacterMap::covers(char32_t c) const {
+std::optional<std::uint16_t> CharacterMap::glyph(char32_t c) const {
     const auto after = std::upper_bound(ranges_.begin(), ranges_.end(), c,
-                                        [](char32_t code, const auto& range) { return code < range.first; });
-    return after != ranges_.begin() && c <= std::prev(after)->second;
+                                        [](char32_t code, const Range& range) { return code < range.first; });
+    if (after == ranges_.begin() || c > std::prev(after)->last) return std::nullopt;
+    const std::uint32_t glyph = std::prev(after)->first_glyph + (c - std::prev(after)->first);
+    if (glyph == 0 || glyph > 0xFFFF) return std::nullopt;
+    return static_cast<std::uint16_t>(glyph);
 }
 
 }  // namespace formhost

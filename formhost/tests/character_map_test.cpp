@@ -77,12 +77,12 @@ TEST(CharacterMap, ReadsTheBmpSubtableByDeltaAndById) {
                   {0x7231, 0x7233, 0, {9, 0, 11}},            // 爱, not U+7232, U+7233
                   {0xFFFE, 0xFFFF, 2, {}},                    // U+FFFE maps to glyph 0
                   {0xFFFF, 0xFFFF, 1, {}}})}}));              // the closing segment
-    EXPECT_TRUE(map.covers(U'A'));
-    EXPECT_TRUE(map.covers(U'Z'));
+    EXPECT_EQ(map.glyph(U'A'), 0x44);
+    EXPECT_EQ(map.glyph(U'Z'), 0x5D);
     EXPECT_FALSE(map.covers(U'a'));
-    EXPECT_TRUE(map.covers(U'爱'));
+    EXPECT_EQ(map.glyph(U'爱'), 9);
     EXPECT_FALSE(map.covers(0x7232)) << "an id of 0 is the missing glyph";
-    EXPECT_TRUE(map.covers(0x7233));
+    EXPECT_EQ(map.glyph(0x7233), 11);
     EXPECT_FALSE(map.covers(0xFFFE)) << "a delta that wraps to glyph 0";
     EXPECT_FALSE(map.covers(U'😀'));
 }
@@ -92,11 +92,23 @@ TEST(CharacterMap, PrefersTheFullRepertoireSubtable) {
         {{3, 1}, format_4({{0x41, 0x41, 1, {}}, {0xFFFF, 0xFFFF, 1, {}}})},
         {{3, 10}, format_12({{0x1F600, 0x1F64F, 100}, {0x2665, 0x2665, 7}, {0x30, 0x31, 0}})},
     }));
-    EXPECT_TRUE(map.covers(U'😀'));
-    EXPECT_TRUE(map.covers(U'♥'));
+    EXPECT_EQ(map.glyph(U'😀'), 100);
+    EXPECT_EQ(map.glyph(U'😁'), 101);
+    EXPECT_EQ(map.glyph(U'♥'), 7);
     EXPECT_FALSE(map.covers(U'A')) << "the BMP subtable is not merged in";
     EXPECT_FALSE(map.covers(U'0')) << "glyph 0 starts that group";
-    EXPECT_TRUE(map.covers(U'1'));
+    EXPECT_EQ(map.glyph(U'1'), 1);
+}
+
+TEST(CharacterMap, GlyphsOfADeltaSegmentWrapAroundPastGlyph0) {
+    // c + 0xFFF0 wraps: 0x0E → 0xFFFE, 0x0F → 0xFFFF, 0x10 → 0 (none), 0x11 → 1.
+    const auto map =
+        CharacterMap::parse(cmap({{{3, 1}, format_4({{0x0E, 0x12, 0xFFF0, {}}, {0xFFFF, 0xFFFF, 1, {}}})}}));
+    EXPECT_EQ(map.glyph(0x0E), 0xFFFE);
+    EXPECT_EQ(map.glyph(0x0F), 0xFFFF);
+    EXPECT_EQ(map.glyph(0x10), std::nullopt);
+    EXPECT_EQ(map.glyph(0x11), 1);
+    EXPECT_EQ(map.glyph(0x12), 2);
 }
 
 TEST(CharacterMap, AnUnreadableTableCoversNothing) {

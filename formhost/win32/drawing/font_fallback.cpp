@@ -103,13 +103,14 @@ bool face_has(HDC like, const LOGFONTW& style, const std::wstring& face, char32_
 
 }  // namespace
 
-bool selected_font_has(HDC dc, char32_t c) {
+std::optional<WORD> selected_font_glyph(HDC dc, char32_t c) {
     const Coverage& coverage = coverage_of_selected(dc);
-    if (coverage.map) return coverage.map->covers(c);
-    if (c >= 0x10000) return false;
+    if (coverage.map) return coverage.map->glyph(c);
+    if (c >= 0x10000) return std::nullopt;
     const wchar_t unit = static_cast<wchar_t>(c);
     WORD glyph = 0;
-    return GetGlyphIndicesW(dc, &unit, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyph != 0xFFFF;
+    if (GetGlyphIndicesW(dc, &unit, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) != 1 || glyph == 0xFFFF) return std::nullopt;
+    return glyph;
 }
 
 std::optional<std::wstring> fallback_face(HDC dc, char32_t c) {

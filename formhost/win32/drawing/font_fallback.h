@@ -12,8 +12,10 @@
 
 namespace formhost::win32 {
 
-// Whether the font selected into the DC has a glyph for the character.
-bool selected_font_has(HDC dc, char32_t c);
+// The glyph of the font selected into the DC for the character; nullopt
+// when it has none.
+std::optional<WORD> selected_font_glyph(HDC dc, char32_t c);
+inline bool selected_font_has(HDC dc, char32_t c) { return selected_font_glyph(dc, c).has_value(); }
 
 // The face of a font of the system that has a glyph for the character, in
 // the style of the font selected into the DC, which does not: faces known

@@ -59,6 +59,17 @@ TextLine::TextLine(HDC dc, const std::wstring& line) {
         const std::wstring& measured = run.text.empty() ? measured_alone : run.text;
         SIZE size{};
         GetTextExtentPoint32W(dc, measured.data(), static_cast<int>(measured.size()), &size);
+        // The DC's own font draws as it always did.
+        const bool beyond_bmp = std::any_of(run.text.begin(), run.text.end(),
+                                            [](wchar_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; });
+        if (run.font && beyond_bmp) {
+            for (std::size_t i = 0; i < run.text.size();) {
+                const auto [c, units] = code_point_at(run.text, i);
+                run.glyphs.push_back(selected_font_glyph(dc, c).value_or(0));
+                i += units;
+            }
+            GetTextExtentPointI(dc, run.glyphs.data(), static_cast<int>(run.glyphs.size()), &size);
+        }
         TEXTMETRICW tm{};
         GetTextMetricsW(dc, &tm);
         run.width = run.text.empty() ? 0 : size.cx;
@@ -73,7 +84,12 @@ void TextLine::draw(HDC dc, int x, int y) const {
     for (const Run& run : runs_) {
         if (run.text.empty()) continue;
         SelectObjectScope selected(dc, run.font);
-        TextOutW(dc, x, y + ascent_, run.text.data(), static_cast<int>(run.text.size()));
+        if (run.glyphs.empty()) {
+            TextOutW(dc, x, y + ascent_, run.text.data(), static_cast<int>(run.text.size()));
+        } else {
+            ExtTextOutW(dc, x, y + ascent_, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(run.glyphs.data()),
+                        static_cast<UINT>(run.glyphs.size()), nullptr);
+        }
         x += run.width;
     }
     SetTextAlign(dc, alignment);

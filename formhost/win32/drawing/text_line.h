@@ -32,6 +32,10 @@ private:
         std::wstring text;
         HFONT font;  // null: the DC's own font
         int width = 0;
+        // A run of a fallback font with characters beyond the BMP is drawn
+        // by glyph: the system's text drawing does not join every surrogate
+        // pair (Wine's draws two missing glyphs).
+        std::vector<WORD> glyphs;
     };
 
     std::vector<Run> runs_;

@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "bench_env.h"
 #include "driver/program_run.h"
+#include "formhost/win32/drawing/text_line.h"
+#include "formhost/win32/system/owners.h"
 
 namespace {
 
@@ -19,21 +24,100 @@ struct Layout {
     int block(int x_offset) const { return 22 * scale_x - x_offset; }
 };
 
+using formhost::win32::MemoryDC;
+using formhost::win32::SelectObjectScope;
+using formhost::win32::UniqueBitmap;
+using formhost::win32::UniqueFont;
+using formhost::win32::WindowDC;
+
+// The canvas's font, as the stage's form gives it.
+UniqueFont canvas_font() { return UniqueFont(CreateFontW(-64, 0, 0, 0, 700, 0, 0, 0, 0, 3, 2, 1, 0x31, L"楷体")); }
+
 Layout layout_for_screen() {
     Layout l;
     l.scale_x = (GetSystemMetrics(SM_CXSCREEN) - 98) / 43;
     l.scale_y = (GetSystemMetrics(SM_CYSCREEN) - 86) / 34;
     // Line height: "W" in the canvas font, as the presenter measures it.
-    HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontW(-64, 0, 0, 0, 700, 0, 0, 0, 0, 3, 2, 1, 0x31, L"楷体");
-    HGDIOBJ previous = SelectObject(dc, font);
+    WindowDC dc(nullptr);
+    const UniqueFont font = canvas_font();
+    SelectObjectScope selected(dc.get(), font.get());
     SIZE size{};
-    GetTextExtentPoint32W(dc, L"W", 1, &size);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-    ReleaseDC(nullptr, dc);
+    GetTextExtentPoint32W(dc.get(), L"W", 1, &size);
     l.line = size.cy;
     return l;
+}
+
+// The pure magenta pixels of a rectangle of a DC, cut to the box around
+// them, so that two drawings compare wherever each was placed.
+struct Shape {
+    int width = 0, height = 0, count = 0;
+    std::vector<std::uint8_t> bits;
+    bool at(int x, int y) const { return x < width && y < height && bits[static_cast<std::size_t>(y * width + x)]; }
+};
+
+Shape magenta_shape(HDC source, int left, int top, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC copy(source);
+    {
+        SelectObjectScope selected(copy.get(), bitmap.get());
+        BitBlt(copy.get(), 0, 0, width, height, source, left, top, SRCCOPY);
+        GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const auto magenta = [&](int x, int y) { return (pixels[y * width + x] & 0xFFFFFF) == 0xFF00FF; };
+    int x0 = width, y0 = height, x1 = -1, y1 = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (magenta(x, y)) x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    Shape shape;
+    if (x1 < 0) return shape;
+    shape.width = x1 - x0 + 1;
+    shape.height = y1 - y0 + 1;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            shape.bits.push_back(magenta(x, y));
+            shape.count += magenta(x, y);
+        }
+    return shape;
+}
+
+// A line drawn in magenta on white, by the canvas's font alone or as the
+// canvas writes lines.
+Shape shape_in_canvas_font(const std::wstring& line, bool as_the_canvas = false) {
+    const int width = 1200, height = 200;
+    WindowDC screen(nullptr);
+    MemoryDC dc(screen.get());
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    SelectObjectScope selected(dc.get(), bitmap.get());
+    const RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const UniqueFont font = canvas_font();
+    SelectObjectScope font_selected(dc.get(), font.get());
+    SetTextColor(dc.get(), RGB(255, 0, 255));
+    SetBkMode(dc.get(), TRANSPARENT);
+    if (as_the_canvas) {
+        formhost::win32::TextLine(dc.get(), line).draw(dc.get(), 10, 10);
+    } else {
+        TextOutW(dc.get(), 10, 10, line.data(), static_cast<int>(line.size()));
+    }
+    return magenta_shape(dc.get(), 0, 0, width, height);
+}
+
+// Alike when the boxes agree within two pixels and at most 2 % of the
+// larger shape's pixels differ.
+std::ostream& operator<<(std::ostream& out, const Shape& s) {
+    return out << s.width << " x " << s.height << ", " << s.count << " pixels";
+}
+
+bool alike(const Shape& a, const Shape& b) {
+    if (std::abs(a.width - b.width) > 2 || std::abs(a.height - b.height) > 2) return false;
+    int differing = 0;
+    for (int y = 0; y < std::max(a.height, b.height); ++y)
+        for (int x = 0; x < std::max(a.width, b.width); ++x) differing += a.at(x, y) != b.at(x, y);
+    return differing * 50 <= std::max(a.count, b.count);
 }
 
 // Magenta pixels of the screen inside a rectangle.
@@ -125,6 +209,8 @@ template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check)
 TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     if (bench::path_from_env(L"BENCH_CAPTURE_DIR").empty()) GTEST_SKIP() << "no bench session";
     std::vector<std::string> slots(13, "我喜欢你");
+    // 爱你♥❤사랑😀: hearts, Hangul and an emoji, which the Kai font lacks.
+    slots[0] = "\xB0\xAE\xC4\xE3\x81\x37\xAC\x33\x81\x37\xC5\x38\x83\x31\xE8\x37\x82\x39\xFB\x36\x94\x39\xFC\x36";
     slots[7] = "";      // saved while the show runs, see below
     slots[8] = "";      // an empty slot is an empty line
     ProgramRun presenter(L"presenter.exe", slots);
@@ -163,6 +249,22 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
 
     EXPECT_TRUE(eventually(shown, bench::scaled_ms(60000), [&] { return magenta_in(l.block(200), 9 * l.scale_y, 400, l.line) > 100; }))
         << "slot 00 not written";
+    {
+        // Every character of slot 00 drawn: not the Kai font's missing-glyph
+        // boxes, not question marks. Slot 01 comes 2 s later, a line lower.
+        WindowDC screen(nullptr);
+        const Shape written = magenta_shape(screen.get(), std::max(l.block(200) - 20, 0), 9 * l.scale_y - 10,
+                                            std::min(1100, GetSystemMetrics(SM_CXSCREEN) - std::max(l.block(200) - 20, 0)),
+                                            l.line + 20);
+        EXPECT_GT(written.width, 5 * 64) << "slot 00 drawn only in part";
+        const Shape kai_alone = shape_in_canvas_font(L"爱你♥❤사랑😀");
+        const Shape question_marks = shape_in_canvas_font(L"爱你??????");
+        const Shape as_the_canvas = shape_in_canvas_font(L"爱你♥❤사랑😀", true);
+        EXPECT_FALSE(alike(written, kai_alone)) << "drawn as the Kai font alone draws it: " << written << "; " << kai_alone;
+        EXPECT_FALSE(alike(written, question_marks)) << "drawn as question marks: " << written << "; " << question_marks;
+        EXPECT_TRUE(alike(written, as_the_canvas)) << "not drawn as the canvas writes lines: " << written << "; "
+                                                   << as_the_canvas;
+    }
 
     const int second_block_y = 6 * l.scale_y;
     EXPECT_TRUE(eventually(shown, bench::scaled_ms(150000), [&] {
