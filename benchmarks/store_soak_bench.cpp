@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-#include "formhost/win32/system/gbk_text.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "store/slot_names.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
