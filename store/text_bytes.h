@@ -1,5 +1,5 @@
 #pragma once
-// Texts and byte sets as the store hands them over: a text is GBK bytes
+// Texts and byte sets as the store hands them over: a text is GB18030 bytes
 // without a zero byte, a byte set any bytes. Empty stands for absent too.
 
 #include <cstdint>

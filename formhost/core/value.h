@@ -1,7 +1,7 @@
 #pragma once
 // Values that routines and the host exchange through properties and
-// commands. Texts are GBK bytes; the empty text and the empty byte set also
-// stand for an absent value.
+// commands. Texts are GB18030 bytes (GBK for every character GBK has); the
+// empty text and the empty byte set also stand for an absent value.
 
 #include <cstdint>
 #include <string>

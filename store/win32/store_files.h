@@ -1,7 +1,8 @@
 #pragma once
-// Reading and writing the store's files. Names are GBK texts relative to the
-// current directory; they reach the system through code page 936 and its
-// wide-character API, so the store is found on any system code page.
+// Reading and writing the store's files. Names are host texts relative to
+// the current directory; they reach the system through the host's own
+// conversion and its wide-character API, so the store is found on any system
+// code page.
 
 #include <initializer_list>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 // Commands of the host's library that reach outside the program: message
-// boxes, starting programs and opening addresses. Texts are GBK.
+// boxes, starting programs and opening addresses. Texts are GB18030.
 
 #include <string>
 
