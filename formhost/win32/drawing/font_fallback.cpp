@@ -55,19 +55,19 @@ const Coverage& coverage_of_selected(HDC dc) {
     return cache.emplace(key, std::move(coverage)).first->second;
 }
 
+// A named callback, not a lambda: on i686 the system calls it as stdcall.
+int CALLBACK collect_face(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    // '@' faces are the vertical forms of others.
+    if (lf->lfFaceName[0] != L'@') reinterpret_cast<std::set<std::wstring>*>(faces)->insert(lf->lfFaceName);
+    return 1;
+}
+
 std::vector<std::wstring> installed_faces() {
     std::set<std::wstring> faces;
     MemoryDC dc;
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(
-        dc.get(), &all,
-        [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-            // '@' faces are the vertical forms of others.
-            if (lf->lfFaceName[0] != L'@') reinterpret_cast<std::set<std::wstring>*>(found)->insert(lf->lfFaceName);
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&faces), 0);
+    EnumFontFamiliesExW(dc.get(), &all, collect_face, reinterpret_cast<LPARAM>(&faces), 0);
     return {faces.begin(), faces.end()};
 }
 
@@ -89,11 +89,7 @@ const std::vector<std::wstring>& candidate_faces() {
 }
 
 bool face_has(HDC like, const LOGFONTW& style, const std::wstring& face, char32_t c) {
-    LOGFONTW lf = style;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), L'\0');
-    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), lf.lfFaceName);
-    const UniqueFont font(CreateFontIndirectW(&lf));
+    const UniqueFont font = font_in_face(style, face);
     MemoryDC dc(like);
     if (!font || !dc) return false;
     SelectObjectScope selected(dc.get(), font.get());
@@ -102,6 +98,21 @@ bool face_has(HDC like, const LOGFONTW& style, const std::wstring& face, char32_
 }
 
 }  // namespace
+
+LOGFONTW selected_font_style(HDC dc) {
+    LOGFONTW style{};
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof style, &style);
+    return style;
+}
+
+UniqueFont font_in_face(const LOGFONTW& style, const std::wstring& face) {
+    LOGFONTW lf = style;
+    // Any character set: the face is chosen for a character, not a script.
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), L'\0');
+    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), lf.lfFaceName);
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
 
 std::optional<WORD> selected_font_glyph(HDC dc, char32_t c) {
     const Coverage& coverage = coverage_of_selected(dc);
@@ -114,8 +125,7 @@ std::optional<WORD> selected_font_glyph(HDC dc, char32_t c) {
 }
 
 std::optional<std::wstring> fallback_face(HDC dc, char32_t c) {
-    LOGFONTW style{};
-    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof style, &style)) return std::nullopt;
+    const LOGFONTW style = selected_font_style(dc);
     // Which candidate has the character does not depend on the size.
     static std::unordered_map<std::u32string, std::optional<std::wstring>> found;
     const std::u32string key = std::u32string(1, c) + (style.lfWeight >= FW_SEMIBOLD ? U"b" : U"") +

@@ -10,12 +10,19 @@
 #include <optional>
 #include <string>
 
+#include "formhost/win32/system/owners.h"
+
 namespace formhost::win32 {
 
 // The glyph of the font selected into the DC for the character; nullopt
 // when it has none.
 std::optional<WORD> selected_font_glyph(HDC dc, char32_t c);
 inline bool selected_font_has(HDC dc, char32_t c) { return selected_font_glyph(dc, c).has_value(); }
+
+// The font selected into the DC, as its record.
+LOGFONTW selected_font_style(HDC dc);
+// A font of that style in another face, with any character set.
+UniqueFont font_in_face(const LOGFONTW& style, const std::wstring& face);
 
 // The face of a font of the system that has a glyph for the character, in
 // the style of the font selected into the DC, which does not: faces known

@@ -4,70 +4,49 @@
 #include <map>
 #include <optional>
 
+#include "formhost/core/unicode.h"
 #include "formhost/win32/drawing/font_fallback.h"
 
 namespace formhost::win32 {
-namespace {
-
-// The code point that starts at `i` and how many units it takes.
-std::pair<char32_t, std::size_t> code_point_at(const std::wstring& text, std::size_t i) {
-    const char16_t unit = static_cast<char16_t>(text[i]);
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        return {0x10000 + ((char32_t{unit} - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00), 2};
-    }
-    return {unit, 1};
-}
-
-UniqueFont font_in_face(HDC dc, const std::wstring& face) {
-    LOGFONTW lf{};
-    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), L'\0');
-    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), lf.lfFaceName);
-    return UniqueFont(CreateFontIndirectW(&lf));
-}
-
-}  // namespace
-
 TextLine::TextLine(HDC dc, const std::wstring& line) {
     // Cut the line into runs of one font each. A character no font has
-    // stays with the DC's font, which shows it as its missing glyph.
+    // stays with the DC's font, which shows it as its missing glyph; so does
+    // a lone surrogate half, read as U+FFFD.
+    const std::u32string code_points =
+        unicode::from_utf16_replacing({reinterpret_cast<const char16_t*>(line.data()), line.size()});
+    const LOGFONTW style = selected_font_style(dc);
     std::map<std::wstring, HFONT> by_face;
-    for (std::size_t i = 0; i < line.size();) {
-        const auto [c, units] = code_point_at(line, i);
+    std::size_t unit = 0;
+    for (const char32_t c : code_points) {
+        const std::size_t units = c >= 0x10000 ? 2 : 1;
         HFONT font = nullptr;
         // Line breaks never get here; controls and spaces take the DC's font.
         if (c > 0x20 && !selected_font_has(dc, c)) {
             if (const std::optional<std::wstring> face = fallback_face(dc, c)) {
                 HFONT& made = by_face[*face];
                 if (!made) {
-                    fonts_.push_back(font_in_face(dc, *face));
+                    fonts_.push_back(font_in_face(style, *face));
                     made = fonts_.back().get();
                 }
                 font = made;
             }
         }
-        if (runs_.empty() || runs_.back().font != font) runs_.push_back({{}, font});
-        runs_.back().text.append(line, i, units);
-        i += units;
+        if (runs_.empty() || runs_.back().font != font) runs_.push_back({{}, {}, font});
+        runs_.back().text.append(line, unit, units);
+        runs_.back().code_points.push_back(c);
+        unit += units;
     }
 
     const std::wstring measured_alone = L"W";
-    if (runs_.empty()) runs_.push_back({{}, nullptr});
+    if (runs_.empty()) runs_.push_back({{}, {}, nullptr});
     for (Run& run : runs_) {
         SelectObjectScope selected(dc, run.font);
         const std::wstring& measured = run.text.empty() ? measured_alone : run.text;
         SIZE size{};
         GetTextExtentPoint32W(dc, measured.data(), static_cast<int>(measured.size()), &size);
         // The DC's own font draws as it always did.
-        const bool beyond_bmp = std::any_of(run.text.begin(), run.text.end(),
-                                            [](wchar_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; });
-        if (run.font && beyond_bmp) {
-            for (std::size_t i = 0; i < run.text.size();) {
-                const auto [c, units] = code_point_at(run.text, i);
-                run.glyphs.push_back(selected_font_glyph(dc, c).value_or(0));
-                i += units;
-            }
+        if (run.font && run.text.size() > run.code_points.size()) {
+            for (const char32_t c : run.code_points) run.glyphs.push_back(selected_font_glyph(dc, c).value_or(0));
             GetTextExtentPointI(dc, run.glyphs.data(), static_cast<int>(run.glyphs.size()), &size);
         }
         TEXTMETRICW tm{};

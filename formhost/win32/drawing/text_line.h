@@ -30,6 +30,7 @@ public:
 private:
     struct Run {
         std::wstring text;
+        std::u32string code_points;
         HFONT font;  // null: the DC's own font
         int width = 0;
         // A run of a fallback font with characters beyond the BMP is drawn
