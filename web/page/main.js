@@ -49,5 +49,5 @@
     ShowEditor.build(SHOW_ASSETS.texts, 'sky', { start: startShow });
     show('editor');
   }
-  performance.mark('view-shown');
+  requestAnimationFrame(() => performance.mark('view-shown'));
 })();

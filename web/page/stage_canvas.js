@@ -17,6 +17,7 @@ const ShowPage = (() => {
   let canvas, ctx, rose, screen, pixelRatio, texts, onEnded;
   let due = null;
   let holding = false;
+  let phaseNow = 0;
   // What the show drew and when, for the tests and the benchmarks.
   const record = { lines: [], stamps: {}, phases: {}, log: [], frames: { scatterLongest: 0, scatterCount: 0 } };
 
@@ -89,8 +90,9 @@ const ShowPage = (() => {
     drawText(line, x, y) {
       const { m, ascent, height } = metrics(line);
       ctx.fillText(line, x, y + ascent);
+      // y moves with a scroll; drawnY is where the line was written.
       record.lines.push({
-        text: line, x, y, width: m.width, height,
+        text: line, x, y, drawnY: y, phase: phaseNow, width: m.width, height,
         glyphHeight: (m.actualBoundingBoxAscent ?? 0) + (m.actualBoundingBoxDescent ?? 0),
       });
     },
@@ -104,6 +106,7 @@ const ShowPage = (() => {
       }
       ctx.clearRect(0, canvas.height - rows, canvas.width, rows);
       ctx.restore();
+      for (const line of record.lines) line.y -= d;
     },
     clear: (left, top, right, bottom) => ctx.clearRect(left, top, right - left, bottom - top),
     drawRose(x, y) {
@@ -126,6 +129,7 @@ const ShowPage = (() => {
     },
     phase(number) {
       record.phases[number] = performance.now();
+      phaseNow = number;
       holding = Boolean(test && test.holdAt && test.holdAt.includes(number));
       return holding ? 1 : 0;
     },
