@@ -22,17 +22,20 @@ export function launch() {
 }
 
 // A new tab of the given size whose every request other than the page's own
-// bytes fails; `blocked` lists them. `hooks` become window.showTest.
+// (its file, or its 127.0.0.1 server) fails; `blocked` lists them. `hooks`
+// become window.showTest.
 export async function openPage(browser, url, { width = 1366, height = 768, scale = 1, mobile = false, hooks } = {}) {
   const page = await browser.newPage();
   const state = { page, blocked: [], errors: [] };
   page.on('pageerror', (e) => state.errors.push(e.message));
   await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile, hasTouch: mobile });
-  await page.setOfflineMode(true);
+  const own = new URL(url).protocol === 'http:' ? `${new URL(url).origin}/` : null;
+  // Offline except for a page served here: the loopback is the network too.
+  if (!own) await page.setOfflineMode(true);
   await page.setRequestInterception(true);
   page.on('request', (request) => {
     const u = request.url();
-    if (/^(file|data|blob):/.test(u)) return request.continue();
+    if (/^(file|data|blob):/.test(u) || (own && u.startsWith(own))) return request.continue();
     state.blocked.push(u);
     return request.abort();
   });

@@ -2,7 +2,7 @@
 //   node page_tests.mjs HTML SHOW_OPS RESULTS_FILE SHOTS_DIR
 // Each test adds "pass NAME" or "fail NAME: why" to RESULTS_FILE.
 import assert from 'node:assert/strict';
-import { appendFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { appendFileSync, mkdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import {
@@ -81,6 +81,11 @@ test('opens from file:// with the network off, to the editor with the default te
   assert.deepEqual(state.blocked, [], 'requests beyond the file');
   assert.deepEqual(state.errors, []);
   await state.page.close();
+});
+
+test('the page is one file of at most 1.5 MB', async () => {
+  const size = statSync(html).size;
+  assert.ok(size <= 1500000, `${size} bytes`);
 });
 
 const shared = [...defaultTexts()];
