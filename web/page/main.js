@@ -33,7 +33,11 @@
     const box = area.parentElement.getBoundingClientRect();
     ShowPage.size(box.width, box.height);
     ShowPage.attach(module);
-    ShowPage.run(texts, () => document.body.classList.add('ended'));
+    addEventListener('resize', () => {
+      const now = area.parentElement.getBoundingClientRect();
+      ShowPage.fit(now.width, now.height);
+    });
+    ShowPage.run(texts);
   }
 
   document.getElementById('mute').onclick = (event) => {

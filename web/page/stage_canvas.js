@@ -14,12 +14,14 @@ const ShowPage = (() => {
   const MAX_LAG_MS = 250;
 
   const test = window.showTest || null;
-  let canvas, ctx, rose, screen, pixelRatio, texts, onEnded;
+  let canvas, ctx, rose, screen, pixelRatio, texts;
   let due = null;
   let holding = false;
   let phaseNow = 0;
   // What the show drew and when, for the tests and the benchmarks.
-  const record = { lines: [], stamps: {}, phases: {}, log: [], frames: { scatterLongest: 0, scatterCount: 0 } };
+  const record = {
+    lines: [], stamps: {}, phases: {}, log: [], scrolled: 0, frames: { scatterLongest: 0, scatterCount: 0 },
+  };
 
   function prepare(canvasElement, roseImage) {
     canvas = canvasElement;
@@ -33,14 +35,24 @@ const ShowPage = (() => {
     const scale = screen.cssPerPixel * pixelRatio;
     canvas.width = Math.round(screen.width * scale);
     canvas.height = Math.round(screen.height * scale);
-    canvas.style.width = `${cssWidth}px`;
-    canvas.style.height = `${cssHeight}px`;
+    fit(cssWidth, cssHeight);
     ctx = canvas.getContext('2d');
     ctx.setTransform(canvas.width / screen.width, 0, 0, canvas.height / screen.height, 0, 0);
     ctx.font = FONT;
     ctx.fillStyle = TEXT_COLOUR;
     ctx.textBaseline = 'alphabetic';
     record.screen = { ...screen, pixelRatio };
+  }
+
+  // A later change of the area (a phone turned, fullscreen left) keeps the
+  // show's screen and what is drawn on it, scaled to fit the area, centred.
+  function fit(cssWidth, cssHeight) {
+    if (!screen) return;
+    const k = Math.min(cssWidth / screen.width, cssHeight / screen.height);
+    canvas.style.width = `${screen.width * k}px`;
+    canvas.style.height = `${screen.height * k}px`;
+    canvas.style.left = `${(cssWidth - screen.width * k) / 2}px`;
+    canvas.style.top = `${(cssHeight - screen.height * k) / 2}px`;
   }
 
   function metrics(line) {
@@ -52,9 +64,8 @@ const ShowPage = (() => {
     return { m, ascent, height: Math.ceil(ascent + descent) };
   }
 
-  function run(slotTexts, ended) {
+  function run(slotTexts) {
     texts = slotTexts;
-    onEnded = ended;
     due = null;
     if (test && test.frames) watchFrames();
     Module._show_run(test && test.log ? 1 : 0);
@@ -81,6 +92,7 @@ const ShowPage = (() => {
   return {
     prepare,
     size,
+    fit,
     run,
     attach,
     record,
@@ -107,6 +119,7 @@ const ShowPage = (() => {
       ctx.clearRect(0, canvas.height - rows, canvas.width, rows);
       ctx.restore();
       for (const line of record.lines) line.y -= d;
+      record.scrolled += d;
     },
     clear: (left, top, right, bottom) => ctx.clearRect(left, top, right - left, bottom - top),
     drawRose(x, y) {
@@ -142,7 +155,6 @@ const ShowPage = (() => {
     log: (line) => record.log.push(line),
     ended() {
       record.stamps.ended = performance.now();
-      if (onEnded) onEnded();
     },
   };
 })();
