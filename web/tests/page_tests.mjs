@@ -202,6 +202,9 @@ for (const s of screens) {
       assert.ok(l.x >= 0 && l.drawnY >= 0 && l.x + l.width <= rec.screen.width && l.drawnY + l.height <= rec.screen.height, box);
       assert.ok(l.glyphHeight * k >= 16, `${box}: letters ${(l.glyphHeight * k).toFixed(1)} CSS px tall`);
     }
+    const letters = lines.map((l) => l.glyphHeight * k);
+    console.log(`web: ${s.width} × ${s.height}: logical ${rec.screen.width} × ${rec.screen.height}, ` +
+      `letters ${Math.min(...letters).toFixed(1)} to ${Math.max(...letters).toFixed(1)} CSS px tall`);
     await state.page.screenshot({ path: path.join(shots, `end-${s.width}x${s.height}.png`) });
     await sameAsDesktop(state.page, defaultTexts());
     assert.deepEqual(state.blocked, []);
