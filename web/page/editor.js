@@ -3,7 +3,7 @@
 const ShowEditor = (() => {
   const CAPTION = '当前数据：';
 
-  function build(texts, bg, handlers) {
+  function build(texts, handlers) {
     const rows = document.getElementById('rows');
     rows.textContent = '';
     texts.forEach((text, slot) => {
@@ -14,22 +14,15 @@ const ShowEditor = (() => {
       const box = document.createElement('input');
       box.type = 'text';
       box.value = text;
-      box.dataset.slot = String(slot);
       box.setAttribute('aria-label', `${CAPTION} ${slot + 1}`);
       row.append(caption, box);
       rows.append(row);
     });
-    if (bg === 'sky') {
-      document.getElementById('bg-sky').checked = true;
-    } else {
-      document.getElementById('bg-colour').checked = true;
-      document.getElementById('colour').value = bg;
-    }
-    document.getElementById('start').onclick = () => handlers.start(texts_(), background());
+    document.getElementById('start').onclick = () => handlers.start(currentTexts(), background());
     document.getElementById('copy').onclick = () => copyLink();
   }
 
-  function texts_() {
+  function currentTexts() {
     return Array.from(document.querySelectorAll('#rows input'), (box) => box.value);
   }
 
@@ -39,7 +32,7 @@ const ShowEditor = (() => {
 
   async function copyLink() {
     const url = new URL(location.href);
-    url.hash = ShowLink.encode(texts_(), background());
+    url.hash = ShowLink.encode(currentTexts(), background());
     const field = document.getElementById('link');
     field.value = url.href;
     field.hidden = false;
@@ -55,5 +48,5 @@ const ShowEditor = (() => {
     }
   }
 
-  return { build, texts: texts_, background };
+  return { build, texts: currentTexts, background };
 })();

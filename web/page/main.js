@@ -50,7 +50,7 @@
     show('welcome');
     document.getElementById('welcome-start').onclick = () => startShow(shared.texts, shared.bg);
   } else {
-    ShowEditor.build(SHOW_ASSETS.texts, 'sky', { start: startShow });
+    ShowEditor.build(SHOW_ASSETS.texts, { start: startShow });
     show('editor');
   }
   requestAnimationFrame(() => performance.mark('view-shown'));

@@ -14,8 +14,9 @@ const ShowPage = (() => {
   const MAX_LAG_MS = 250;
 
   const test = window.showTest || null;
-  let canvas, ctx, rose, screen, pixelRatio, texts;
+  let canvas, ctx, rose, screen, pixelRatio, texts, showModule;
   let due = null;
+  let clockReadings = 0;
   let holding = false;
   let phaseNow = 0;
   // What the show drew and when, for the tests and the benchmarks.
@@ -68,12 +69,11 @@ const ShowPage = (() => {
     texts = slotTexts;
     due = null;
     if (test && test.frames) watchFrames();
-    Module._show_run(test && test.log ? 1 : 0);
+    showModule._show_run(test && test.log ? 1 : 0);
   }
 
-  let Module = null;
   function attach(module) {
-    Module = module;
+    showModule = module;
   }
 
   function watchFrames() {
@@ -150,8 +150,9 @@ const ShowPage = (() => {
     release() {
       holding = false;
     },
-    clock: () => (test && test.clock ? test.clock.start + test.clock.step * ShowPage.clockReadings++ : performance.now()),
-    clockReadings: 0,
+    // The system's milliseconds on the desktop; a test gives both shows the
+    // same readings.
+    clock: () => (test && test.clock ? test.clock.start + test.clock.step * clockReadings++ : performance.now()),
     log: (line) => record.log.push(line),
     ended() {
       record.stamps.ended = performance.now();
