@@ -22,7 +22,8 @@
     // Both need the tap that called us: fullscreen where the browser allows
     // it, and the music.
     const root = document.documentElement;
-    if (root.requestFullscreen) root.requestFullscreen().catch(() => {});
+    const fullscreen = root.requestFullscreen || root.webkitRequestFullscreen;  // Safari before 16.4
+    if (fullscreen) Promise.resolve(fullscreen.call(root)).catch(() => {});
     ShowMusic.start();
     show('stage');
     const [module] = await Promise.all([modulePromise, rose.decode().catch(() => {})]);
