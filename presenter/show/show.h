@@ -24,8 +24,8 @@ public:
     virtual void set_write_position(int x, int y) = 0;
     virtual void write_lines(const std::string& text) = 0;
     virtual void clear_area(int left, int top, int width, int height) = 0;
-    // The slot's text, read from the store at this moment; the show passes
-    // it on to write_lines as it is.
+    // The slot's text in the stage's own encoding (GB18030 on the desktop,
+    // UTF-8 on the page), read at this moment; the show only passes it on.
     virtual std::string read_slot(int slot) = 0;
     virtual void stop_timer() = 0;
     // A plain wait: nothing else runs meanwhile.
