@@ -1,6 +1,7 @@
 #include "formhost/win32/drawing/font_fallback.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 #include <map>
 #include <set>
@@ -21,12 +22,21 @@ constexpr const wchar_t* kPreferredFaces[] = {
     L"DejaVu Sans",    L"WenQuanYi Zen Hei", L"Noto Sans CJK SC", L"Symbola",
 };
 
-constexpr DWORD kCmapTag = 'c' | 'm' << 8 | 'a' << 16 | 'p' << 24;  // as GetFontData takes it
+// Table tags as GetFontData takes them: the first letter in the lowest byte.
+constexpr DWORD tag(const char (&name)[5]) {
+    return DWORD(std::uint8_t(name[0])) | DWORD(std::uint8_t(name[1])) << 8 | DWORD(std::uint8_t(name[2])) << 16 |
+           DWORD(std::uint8_t(name[3])) << 24;
+}
+constexpr DWORD kCmapTag = tag("cmap");
+// The outlines GDI draws; a face with neither (colour bitmaps only, as some
+// emoji fonts are) maps characters it cannot draw.
+constexpr DWORD kOutlineTags[] = {tag("glyf"), tag("CFF ")};
 
 // What a font covers: its character map, or for a font without one (a
 // bitmap font) the system's answer for the BMP.
 struct Coverage {
     std::optional<CharacterMap> map;
+    bool drawable = true;
 };
 
 std::wstring face_of(HDC dc) {
@@ -51,6 +61,10 @@ const Coverage& coverage_of_selected(HDC dc) {
     if (size != GDI_ERROR && size > 0) {
         std::vector<std::uint8_t> table(size);
         if (GetFontData(dc, kCmapTag, 0, table.data(), size) == size) coverage.map = CharacterMap::parse(table);
+        coverage.drawable = std::any_of(std::begin(kOutlineTags), std::end(kOutlineTags), [&](DWORD outline) {
+            const DWORD outline_size = GetFontData(dc, outline, 0, nullptr, 0);
+            return outline_size != GDI_ERROR && outline_size > 0;
+        });
     }
     return cache.emplace(key, std::move(coverage)).first->second;
 }
@@ -94,7 +108,8 @@ bool face_has(HDC like, const LOGFONTW& style, const std::wstring& face, char32_
     if (!font || !dc) return false;
     SelectObjectScope selected(dc.get(), font.get());
     // A face the system replaced by another is not the one asked for.
-    return _wcsicmp(face_of(dc.get()).c_str(), face.c_str()) == 0 && selected_font_has(dc.get(), c);
+    return _wcsicmp(face_of(dc.get()).c_str(), face.c_str()) == 0 && coverage_of_selected(dc.get()).drawable &&
+           selected_font_has(dc.get(), c);
 }
 
 }  // namespace
