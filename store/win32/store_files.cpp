@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 
+#include "formhost/win32/program/host_state.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/system/owners.h"
 #include "store/win32/store_files_detail.h"
@@ -46,11 +47,28 @@ HANDLE open_for_reading(const std::wstring& name) {
     }
 }
 
+// The system's long form of an absolute path, which no length limit stops.
+std::wstring long_form(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\")) return path;
+    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+    return L"\\\\?\\" + path;
+}
+
 }  // namespace
+
+std::wstring path_of(std::string_view name) {
+    std::wstring path = formhost::win32::widen(name);
+    const std::wstring& folder = formhost::win32::host().program_folder;
+    const bool relative = path.size() < 2 || (path[1] != L':' && path[0] != L'\\' && path[0] != L'/');
+    if (folder.empty() || !relative) return path;
+    // The long form takes no forward slashes and no ".." of its own.
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return long_form(folder + L'\\' + path);
+}
 
 Bytes read_file(std::string_view name) {
     if (name.empty()) return {};
-    UniqueFile file(open_for_reading(formhost::win32::widen(name)));
+    UniqueFile file(open_for_reading(path_of(name)));
     if (!file.valid()) return {};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) return {};
@@ -79,7 +97,7 @@ Bytes read_file(std::string_view name) {
 
 bool write_file(std::string_view name, std::initializer_list<ByteView> parts) {
     if (name.empty()) return false;
-    const std::wstring target = formhost::win32::widen(name);
+    const std::wstring target = path_of(name);
     // A name left behind by a save that never ended (its process killed),
     // or taken by a save of another process right now, makes this save use
     // the next one.

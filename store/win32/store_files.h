@@ -1,8 +1,10 @@
 #pragma once
 // Reading and writing the store's files. Names are host texts relative to
-// the current directory; they reach the system through the host's own
-// conversion and its wide-character API, so the store is found on any system
-// code page.
+// the program's folder, whatever the current directory is (a program kept in
+// a folder too long to be made current still finds its store); they reach
+// the system through the host's own conversion and its wide-character API,
+// so the store is found on any system code page. Outside a program of the
+// host (the store's own tests) they are relative to the current directory.
 
 #include <initializer_list>
 #include <string_view>
@@ -26,5 +28,9 @@ Bytes read_file(std::string_view name);
 // missing directory gives false and creates nothing. A reader holding the
 // file open makes the save fail at once; nobody waits.
 bool write_file(std::string_view name, std::initializer_list<ByteView> parts);
+
+// The path the system is given for a name: an absolute name as it is, a
+// relative one under the program's folder, in the system's long form.
+std::wstring path_of(std::string_view name);
 
 }  // namespace store

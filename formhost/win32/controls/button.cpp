@@ -20,7 +20,7 @@ public:
                                     r.left, r.top, r.right - r.left, r.bottom - r.top, place.parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
                                     GetModuleHandleW(nullptr), nullptr);
-        if (!hwnd) return false;
+        if (!hwnd) return note_failure("CreateWindowExW");
         attach(hwnd);
         apply_font();
         return true;

@@ -47,18 +47,26 @@ void DrawPanel::erase_area(const RECT& area) {
             {clean_.right, clean_.top, area.right, clean_.bottom},
         };
         for_each_target([&](HDC dc) {
-            for (const RECT& strip : strips)
-                if (!IsRectEmpty(&strip)) erase(dc, strip);
+            RECT changed{};
+            for (const RECT& strip : strips) {
+                if (IsRectEmpty(&strip)) continue;
+                erase(dc, strip);
+                UnionRect(&changed, &changed, &strip);
+            }
+            return changed;
         });
     } else {
-        for_each_target([&](HDC dc) { erase(dc, area); });
+        for_each_target([&](HDC dc) {
+            erase(dc, area);
+            return area;
+        });
     }
     clean_ = area;
 }
 
 void DrawPanel::present() const { drawing_done(); }
 
-void DrawPanel::for_each_target(const std::function<void(HDC)>& draw) {
+void DrawPanel::for_each_target(const std::function<RECT(HDC)>& draw) {
     if (image_) image_->draw(draw);
     if (paint_dc_) {
         draw(paint_dc_);
@@ -98,7 +106,10 @@ void DrawPanel::paint(HDC dc, const RECT& area) {
     // on the paint's DC and on the image alike, so that the image goes on
     // showing what the window shows; the write position comes back after.
     paint_dc_ = dc;
-    for_each_target([&](HDC target) { erase(target, area); });
+    for_each_target([&](HDC target) {
+        erase(target, area);
+        return area;
+    });
     const POINT kept = write_position;
     write_position = {0, 0};
     if (!raise(event::draw_panel::kPaint, {area.left, area.top, area.right, area.bottom})) return;
@@ -110,12 +121,16 @@ bool DrawPanel::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message == WM_SIZE) drawn();
     if (message == WM_SIZE && image_) {
         // The image keeps what was drawn where it still fits.
+        // What waited for the hand-over in the old image waits in the new one:
+        // all of it, since the window has a new size as well.
         std::unique_ptr<WindowImage> fresh = erased_image();
         if (fresh) {
             BitBlt(fresh->dc(), 0, 0, fresh->width(), fresh->height(), image_->dc(), 0, 0, SRCCOPY);
             MoveToEx(fresh->dc(), drawing_position.x, drawing_position.y, nullptr);
+            fresh->all_changed();
         }
         image_ = std::move(fresh);
+        if (image_) present();
         result = 0;
         return true;
     }

@@ -27,8 +27,10 @@ public:
 
     // Calls `draw` with each target's DC: the off-screen image, and during a
     // paint the paint's DC as well. Without an image (the system refused
-    // one) it draws on the window directly.
-    void for_each_target(const std::function<void(HDC)>& draw);
+    // one) it draws on the window directly. `draw` gives back the rectangle
+    // it changed, in the client area's pixels: that is what the hand-over
+    // copies to the window.
+    void for_each_target(const std::function<RECT(HDC)>& draw);
 
     // Erases a rectangle of a target to the background: the background
     // picture where it lies, the background colour elsewhere.
@@ -54,6 +56,9 @@ public:
         drawing_position = p;
         if (image_) MoveToEx(image_->dc(), p.x, p.y, nullptr);
     }
+
+    // The image the canvas draws on; null when the system refused one.
+    const WindowImage* image() const { return image_.get(); }
 
     POINT write_position{0, 0};
     POINT drawing_position{0, 0};

@@ -17,7 +17,7 @@ bool PaintedControl::create_window(const ControlPlace& place, const wchar_t* cla
                                 r.right - r.left, r.bottom - r.top, place.parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)), GetModuleHandleW(nullptr),
                                 nullptr);
-    if (!hwnd) return false;
+    if (!hwnd) return note_failure("CreateWindowExW");
     attach(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;

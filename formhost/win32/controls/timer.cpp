@@ -28,7 +28,7 @@ public:
         HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, place.parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
                                     GetModuleHandleW(nullptr), nullptr);
-        if (!hwnd) return false;
+        if (!hwnd) return note_failure("CreateWindowExW");
         attach(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         restart(std::max(period(), 0));

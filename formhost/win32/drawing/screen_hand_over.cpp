@@ -35,22 +35,33 @@ void copy_images_to_windows() {
     for (WindowImage* image : images) image->copy_to_window();
 }
 
+HANDLE create_thread(LPTHREAD_START_ROUTINE entry, void* parameter) {
+    return CreateThread(nullptr, 0, entry, parameter, 0, nullptr);
+}
+ThreadStarter thread_starter = &create_thread;
+
 class HandOverThread {
 public:
     HandOverThread() {
-        thread_.reset(CreateThread(nullptr, 0, &HandOverThread::entry, this, 0, nullptr));
+        if (!stop_ || !pending_ || !urgent_) return;
+        thread_.reset(thread_starter(&HandOverThread::entry, this));
         // It sleeps nearly all the time; when a hand-over is due it must not
         // wait behind the drawing it is there for.
         if (thread_) SetThreadPriority(thread_.get(), THREAD_PRIORITY_ABOVE_NORMAL);
     }
 
-    ~HandOverThread() {
+    // Asks the thread to stop and waits for it, at most `limit_ms`; false
+    // when it still runs (then this object must stay).
+    bool stop(DWORD limit_ms) {
         SetEvent(stop_.get());
-        if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
+        return join_thread(thread_.get(), limit_ms);
     }
 
     HandOverThread(const HandOverThread&) = delete;
     HandOverThread& operator=(const HandOverThread&) = delete;
+
+    // False when the thread or its events could not be made.
+    bool running() const { return static_cast<bool>(thread_); }
 
     void drawn() {
         double expected = 0;
@@ -125,7 +136,19 @@ private:
 // thread; ended with the program.
 std::unique_ptr<HandOverThread> hand_over_thread;
 
-void stop_hand_over_thread() { hand_over_thread.reset(); }
+// The end of the program waits for a hand-over in progress, which takes
+// milliseconds; one that does not end in time (or raised a fatal error) is
+// left to the process's end rather than waited for without limit.
+constexpr DWORD kEndOfProgramJoinMs = 2000;
+
+void stop_hand_over_thread() {
+    if (!hand_over_thread) return;
+    if (hand_over_thread->stop(kEndOfProgramJoinMs)) {
+        hand_over_thread.reset();
+    } else {
+        static_cast<void>(hand_over_thread.release());
+    }
+}
 
 }  // namespace
 
@@ -144,8 +167,17 @@ void drawing_done() {
         hand_over_thread = std::make_unique<HandOverThread>();
         host().end_hooks.push_back(&stop_hand_over_thread);
     }
-    hand_over_thread->drawn();
+    if (hand_over_thread->running()) {
+        hand_over_thread->drawn();
+        return;
+    }
+    copy_images_to_windows();
+    // A look at this thread's empty queue hands the windows' surfaces to the
+    // screen under Wine, as the thread's hand-over does.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
+
+void set_hand_over_thread_starter(ThreadStarter starter) { thread_starter = starter; }
 
 HandOverFigures hand_over_figures() { return hand_over_thread ? hand_over_thread->figures() : HandOverFigures{}; }
 

@@ -19,6 +19,8 @@
 // On Windows the compositor shows each frame by itself and a hand-over is a
 // copy and a cheap look at an empty queue.
 
+#include <windows.h>
+
 namespace formhost::win32 {
 
 class WindowImage;
@@ -28,8 +30,16 @@ class WindowImage;
 void hand_over_from(WindowImage* image);
 void stop_hand_over_from(WindowImage* image);
 
-// Reported by the GUI thread after it drew on a window image.
+// Reported by the GUI thread after it drew on a window image. Where the
+// hand-over's thread cannot be had (the system refused a thread or an
+// event), the GUI thread hands over itself, at once: slower, but the
+// drawing still reaches the screen.
 void drawing_done();
+
+// How the hand-over's thread is started: CreateThread, but for the test that
+// has the system refuse it.
+using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE entry, void* parameter);
+void set_hand_over_thread_starter(ThreadStarter starter);
 
 struct HandOverFigures {
     int hand_overs = 0;

@@ -35,20 +35,28 @@ WindowImage::~WindowImage() {
     if (previous_bitmap_) SelectObject(dc_.get(), previous_bitmap_);
 }
 
-void WindowImage::draw(const std::function<void(HDC)>& draw) {
+void WindowImage::draw(const std::function<RECT(HDC)>& draw) {
     // A burst of drawing (the wipe) would take the lock again and again
     // before the waiting copy gets it: it steps aside for the copy first.
     while (copy_waiting_.load()) SwitchToThread();
     const ExclusiveLock locked(lock_);
     SetBoundsRect(dc_.get(), nullptr, DCB_ENABLE | DCB_RESET);
-    draw(dc_.get());
+    RECT changed = draw(dc_.get());
     // GDI batches drawing: it must be in the pixels before the other thread
     // may read them.
     GdiFlush();
+    // Not every system keeps bounds for every operation (an icon drawn with
+    // its alpha, smoothed text), and an empty rectangle may come flagged as
+    // set: the operation's own rectangle is what counts.
     RECT touched{};
-    const UINT bounds = GetBoundsRect(dc_.get(), &touched, DCB_RESET);
-    if (bounds == 0) touched = {0, 0, pixels_.width, pixels_.height};  // not known: all of it
-    if (bounds == 0 || (bounds & DCB_SET)) add_pending(touched);
+    if (GetBoundsRect(dc_.get(), &touched, DCB_RESET) & DCB_SET) UnionRect(&changed, &changed, &touched);
+    last_changed_ = changed;
+    add_pending(changed);
+}
+
+void WindowImage::all_changed() {
+    const ExclusiveLock locked(lock_);
+    add_pending({0, 0, pixels_.width, pixels_.height});
 }
 
 void WindowImage::add_pending(const RECT& area) {

@@ -34,8 +34,16 @@ public:
     int width() const { return pixels_.width; }
     int height() const { return pixels_.height; }
 
-    // Runs `draw` on the image; what it touched waits for the hand-over.
-    void draw(const std::function<void(HDC)>& draw);
+    // Runs `draw` on the image; the rectangle it gives back, the area it
+    // changed, waits for the hand-over. The system's own bounds of what was
+    // drawn are added where it keeps them, in case an operation says too
+    // little.
+    void draw(const std::function<RECT(HDC)>& draw);
+    // The whole image waits for the hand-over (a new image after a resize).
+    void all_changed();
+    // The area the last draw() gave to the hand-over, for the tests that
+    // check it against the pixels.
+    RECT last_changed() const { return last_changed_; }
     // From the hand-over thread: copies what waits to the window.
     void copy_to_window();
 
@@ -51,6 +59,7 @@ private:
     SRWLOCK lock_ = SRWLOCK_INIT;
     std::atomic<bool> copy_waiting_{false};
     std::vector<RECT> pending_;
+    RECT last_changed_{};
 };
 
 }  // namespace formhost::win32

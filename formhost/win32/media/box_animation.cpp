@@ -17,6 +17,10 @@ constexpr std::uint64_t kFrameBudgetBytes = std::uint64_t{64} << 20;
 
 constexpr int kDefaultDelayMs = 100;
 
+// How long the end of the program waits for a player: it stops between two
+// frames, which takes milliseconds.
+constexpr DWORD kEndOfProgramJoinMs = 2000;
+
 // Players with a running thread, for stop_all_animations(). Players are made
 // and stopped on the GUI thread only; the lock is for safety's sake.
 std::mutex running_lock;
@@ -60,16 +64,19 @@ void BoxAnimation::play() {
     running.push_back(this);
 }
 
-void BoxAnimation::stop() {
-    if (!thread_) return;
+bool BoxAnimation::stop(DWORD limit_ms) {
+    if (!thread_) return true;
     SetEvent(stop_.get());
     // The player never waits for the GUI thread (it draws through its own DC
-    // and takes only lock_), so this wait cannot deadlock.
-    WaitForSingleObject(thread_.get(), INFINITE);
+    // and takes only lock_), so this wait cannot deadlock; but a player that
+    // raised a fatal error waits for the end of the program, which may be
+    // what waits here, and will never touch the animation again.
+    if (!join_thread(thread_.get(), limit_ms)) return false;
     thread_.reset();
     stop_.reset();
     std::lock_guard guard(running_lock);
     std::erase(running, this);
+    return true;
 }
 
 std::size_t BoxAnimation::current_frame() const {
@@ -168,7 +175,9 @@ void stop_all_animations() {
         std::lock_guard guard(running_lock);
         players = running;
     }
-    for (BoxAnimation* player : players) player->stop();
+    // At the end of the program no wait is for ever: a player that does not
+    // end in time is left to the process's end, its animation with it.
+    for (BoxAnimation* player : players) player->stop(kEndOfProgramJoinMs);
 }
 
 }  // namespace formhost::win32

@@ -46,8 +46,11 @@ public:
 
     // Draws the current frame over the whole client area.
     void paint(HDC dc) const;
-    // Ends the player thread, leaving the current frame on show. Idempotent.
-    void stop();
+    // Ends the player thread, leaving the current frame on show, and waits
+    // for it at most `limit_ms` (a player inside a fatal error is not waited
+    // for). False when the thread still runs: the animation must then stay.
+    // Idempotent.
+    bool stop(DWORD limit_ms = INFINITE);
 
     bool playing() const { return static_cast<bool>(thread_); }
     std::size_t current_frame() const;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 
@@ -14,7 +15,21 @@ namespace {
 
 // The thread whose box is on the screen, 0 while there is none.
 std::atomic<DWORD> reporting_thread{0};
+// Threads that raised another error meanwhile and wait for the first to end
+// the process; fixed slots, since nothing on this path may allocate. A
+// thread that finds no free slot parks all the same; only waits for it are
+// then bounded rather than skipped.
+std::atomic<DWORD> parked_threads[16];
 FatalErrorHost fatal_host;
+
+[[noreturn]] void park() {
+    const DWORD self = GetCurrentThreadId();
+    for (auto& slot : parked_threads) {
+        DWORD free = 0;
+        if (slot.compare_exchange_strong(free, self)) break;
+    }
+    for (;;) Sleep(INFINITE);
+}
 
 [[noreturn]] void end_after_fatal_error() {
     if (fatal_host.end) fatal_host.end();
@@ -48,7 +63,7 @@ void fatal_error(std::int32_t code, std::string_view text) {
         // message loop ends the program at once; one from another thread
         // waits for the first to end it.
         if (none == self) end_after_fatal_error();
-        for (;;) Sleep(INFINITE);
+        park();
     }
     if (fatal_host.before_box) fatal_host.before_box();
     static wchar_t message[sizeof(FatalMessage) + 1];
@@ -60,6 +75,32 @@ void fatal_error(std::int32_t code, std::string_view text) {
 }
 
 void set_fatal_error_host(FatalErrorHost host) { fatal_host = host; }
+
+void wait_for_fatal_end() { park(); }
+
+bool fatal_error_raised() { return reporting_thread.load() != 0; }
+
+bool in_fatal_error(DWORD thread_id) {
+    if (thread_id == 0) return false;
+    if (reporting_thread.load() == thread_id) return true;
+    for (const auto& slot : parked_threads)
+        if (slot.load() == thread_id) return true;
+    return false;
+}
+
+bool join_thread(HANDLE thread, DWORD limit_ms) {
+    if (!thread) return true;
+    const ULONGLONG deadline = limit_ms == INFINITE ? ~0ULL : GetTickCount64() + limit_ms;
+    for (;;) {
+        // Looked at again while waiting: the thread may raise its error after
+        // the wait began, and then wait for the very thread that waits here.
+        if (in_fatal_error(GetThreadId(thread))) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        if (WaitForSingleObject(thread, static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now))) == WAIT_OBJECT_0)
+            return true;
+    }
+}
 
 void fatal_error_from_exception() noexcept {
     try {

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string_view>
 
@@ -24,5 +26,26 @@ struct FatalErrorHost {
     void (*end)() = nullptr;
 };
 void set_fatal_error_host(FatalErrorHost host);
+
+// Whether a fatal error has been raised on any thread: its box is up, or the
+// program is ending through it.
+bool fatal_error_raised();
+
+// Whether the thread is inside a fatal error: the one showing the box, or
+// one that raised a second error and is parked until the first ends the
+// process. Such a thread never returns to what it was doing, so nothing may
+// wait for it (it may itself be waiting for the program's end) and what it
+// was using may go.
+bool in_fatal_error(DWORD thread_id);
+
+// For a thread that would end the process otherwise (the GUI thread at the
+// end of the program) while a fatal error raised elsewhere has its box up:
+// waits there, counted as inside the error, until that error ends the
+// process with -1.
+[[noreturn]] void wait_for_fatal_end();
+
+// Waits for a thread's end, at most `limit_ms`; a thread inside a fatal error
+// is not waited for. True when the thread has ended or will never run on.
+bool join_thread(HANDLE thread, DWORD limit_ms);
 
 }  // namespace formhost::win32

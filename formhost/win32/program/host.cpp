@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "formhost/win32/routines/external_routine.h"
@@ -28,6 +29,9 @@ constexpr UINT kEndProgramMessage = WM_APP + 1;
 // be held by a long routine (the presenter's show runs inside one timer
 // tick) or by an error box of its own.
 constexpr DWORD kShutdownWaitMs = 5000;
+// And how long it gives a shutdown that has begun to end, the exit routine
+// included: long enough for any exit routine a program has, and not for ever.
+constexpr DWORD kShutdownDoneWaitMs = 30000;
 
 // Set by the GUI thread when its shutdown begins and when it is done, for
 // another thread that asked for the end and waits to end the process.
@@ -65,11 +69,15 @@ std::optional<OleSession> ole;
 
 void initialise_host(const Program& program) {
     HostState& h = host();
-    set_fatal_error_host({.before_box = [] { ++host().suppression; },  // for good: nothing is delivered any more
-                          .end = [] {
-                              host().exit_routine = nullptr;
-                              end_program(-1);
-                          }});
+    // The box stops every event for good and takes the exit routine away
+    // before it shows, whichever thread raised it: nothing that the user
+    // does meanwhile (a save, closing the last window) runs a routine.
+    set_fatal_error_host({.before_box =
+                              [] {
+                                  ++host().suppression;
+                                  host().exit_routine = nullptr;
+                              },
+                          .end = [] { end_program(-1); }});
     ole.emplace();
     enter_program_folder(h);
     const wchar_t* message_class = control_window_class(L"FormHostMessageWindow", message_window_procedure);
@@ -90,27 +98,63 @@ void shut_down() {
     ++h.suppression;
     h.shutting_down = true;
     if (shutdown_begun) SetEvent(shutdown_begun.get());
-    if (Routine exit = h.exit_routine) {
-        h.exit_routine = nullptr;  // at most once, even if it ends the program itself
-        exit();
-    }
+    // Taken before it runs: at most once, even if it ends the program itself;
+    // never once a fatal error was raised.
+    if (Routine exit = h.exit_routine.exchange(nullptr); exit && !fatal_error_raised()) exit();
     for (auto hook : h.end_hooks) hook();
     free_external_libraries();
     ole.reset();
     if (shutdown_done) SetEvent(shutdown_done.get());
 }
 
+// Whether the GUI thread begins its shutdown within kShutdownWaitMs; looked
+// at in steps, since it may enter a fatal error of its own meanwhile, and
+// then never will.
+bool gui_thread_begins_shutdown(DWORD gui_thread) {
+    const ULONGLONG deadline = GetTickCount64() + kShutdownWaitMs;
+    for (;;) {
+        if (in_fatal_error(gui_thread)) return false;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        const DWORD step = static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now));
+        if (WaitForSingleObject(shutdown_begun.get(), step) == WAIT_OBJECT_0) return true;
+    }
+}
+
 // The end asked for by a thread other than the GUI thread: the GUI thread
 // shuts down (windows, routines and players are its own), then the process
 // ends here. A GUI thread that does not take the request up in time is held
 // and will not: the process ends without its shutdown. One that has begun
-// is waited for, so the exit routine runs to its end.
+// is given time to finish, so the exit routine runs to its end. A GUI
+// thread inside a fatal error (its own box, or waiting behind this thread's)
+// takes nothing up: the process ends at once.
 [[noreturn]] void end_from_other_thread(int code) {
     HostState& h = host();
     if (PostMessageW(h.message_window, kEndProgramMessage, static_cast<WPARAM>(code), 0) && shutdown_begun &&
-        WaitForSingleObject(shutdown_begun.get(), kShutdownWaitMs) == WAIT_OBJECT_0)
-        WaitForSingleObject(shutdown_done.get(), INFINITE);
+        gui_thread_begins_shutdown(h.gui_thread))
+        WaitForSingleObject(shutdown_done.get(), kShutdownDoneWaitMs);
     ExitProcess(static_cast<UINT>(code));
+}
+
+// The GUI thread's end of the process, unless a fatal error raised on
+// another thread has its box up: that error ends the process, with -1, once
+// the box is answered.
+[[noreturn]] void exit_from_gui_thread(int code) {
+    if (fatal_error_raised() && !in_fatal_error(GetCurrentThreadId())) wait_for_fatal_end();
+    ExitProcess(static_cast<UINT>(code));
+}
+
+// "载入启动窗口失败"; where a system call failed on the way, the text names it
+// and the code is the error it left.
+[[noreturn]] void start_window_failed() {
+    const SystemFailure failure = host().build_failure;
+    FixedText<128> text;
+    text.append(fatal::kStartWindowFailed);
+    if (failure.call) {
+        text.append("：");
+        text.append(failure.call);
+    }
+    fatal_error(static_cast<std::int32_t>(failure.error), text.view());
 }
 
 }  // namespace
@@ -124,9 +168,12 @@ int run_program(const Program& program) {
         if (program.init) program.init();
         host().exit_routine = program.exit;
         WindowEntry* start = host().find_window(kStartWindow);
-        if (!start || !build_window(*start, nullptr, false)) fatal_error(0, fatal::kStartWindowFailed);
+        if (!start || !build_window(*start, nullptr, false)) start_window_failed();
         run_message_loop();
         shut_down();
+        // A fatal error raised on another thread meanwhile ends the process,
+        // with -1, once its box is answered.
+        if (fatal_error_raised()) wait_for_fatal_end();
         return 0;
     } catch (...) {
         fatal_error_from_exception();
@@ -141,7 +188,7 @@ void end_program(int code) {
     win32::HostState& h = win32::host();
     if (h.gui_thread && GetCurrentThreadId() != h.gui_thread) win32::end_from_other_thread(code);
     if (!h.shutting_down) win32::shut_down();
-    ExitProcess(static_cast<UINT>(code));
+    win32::exit_from_gui_thread(code);
 }
 
 }  // namespace formhost

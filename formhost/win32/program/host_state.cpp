@@ -68,4 +68,9 @@ bool fill_window_table(const FormBlock& block, std::span<const Routine> routines
     return true;
 }
 
+bool note_failure(const char* call) {
+    host().build_failure = {call, GetLastError()};
+    return false;
+}
+
 }  // namespace formhost::win32

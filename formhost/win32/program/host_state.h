@@ -1,9 +1,13 @@
 #pragma once
 // The host's state: its flags, the program's routines and the window table.
-// Everything here belongs to the GUI thread.
+// Everything here belongs to the GUI thread, which alone changes it, but for
+// the two members a fatal error changes from whichever thread raised it:
+// those are atomic. gui_thread is written once, before any other thread of
+// the host runs.
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -52,12 +56,23 @@ struct WindowEntry {
     ControlTemplate* find(std::uint32_t control_id);
 };
 
+// A system call that failed, and the error it left: where the host raises a
+// fatal error for it, its code and text say what failed.
+struct SystemFailure {
+    const char* call = nullptr;
+    DWORD error = 0;
+};
+
 struct HostState {
-    // While above zero no event reaches a routine.
-    int suppression = 0;
+    // While above zero no event reaches a routine. Atomic: a fatal error
+    // raises it for good from the thread that raised the error, while the
+    // GUI thread's builds raise and lower it.
+    std::atomic<int> suppression{0};
     bool loop_started = false;
     bool shutting_down = false;
-    Routine exit_routine = nullptr;
+    // Atomic: a fatal error takes it away from any thread, and the GUI
+    // thread's shutdown takes it to run it; it runs at most once.
+    std::atomic<Routine> exit_routine{nullptr};
     DWORD gui_thread = 0;
     HWND message_window = nullptr;
     std::wstring program_folder;
@@ -71,12 +86,19 @@ struct HostState {
     std::unordered_map<HWND, Control*> controls_by_hwnd;
     // Parts of the host that must stop when the program ends (sound players).
     std::vector<void (*)()> end_hooks;
+    // The last system call that failed while a window was built.
+    SystemFailure build_failure;
 
     WindowEntry* find_window(std::uint32_t window_id);
     bool any_window_loaded() const;
 };
 
 HostState& host();
+
+// Records the call that just failed with the error it left (read at once,
+// before any other call can change it), for build_failure; gives false, the
+// result of the build step that failed.
+bool note_failure(const char* call);
 
 // The window table from the form block; false if a binding names no routine.
 bool fill_window_table(const FormBlock& block, std::span<const Routine> routines);

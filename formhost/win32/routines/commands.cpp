@@ -21,11 +21,15 @@ bool load_window(WindowRef window, std::optional<WindowRef> parent, bool modal) 
         owner = owner_entry->live->hwnd();
     }
     if (!build_window(*entry, owner, modal)) return false;
-    if (entry->loaded() && entry->controls.front().visible) {
+    // Its own creation routine may have closed it again: then it is not
+    // loaded, whatever the build did. A modal window counts as loaded when
+    // its loop begins; it is closed by the time the loop returns.
+    const bool loaded = entry->loaded();
+    if (loaded && entry->controls.front().visible) {
         entry->live->waiting_for_first_show = false;
         if (modal) run_modal_loop(*entry);
     }
-    return true;
+    return loaded;
 }
 
 HWND window_handle(WindowRef window) {

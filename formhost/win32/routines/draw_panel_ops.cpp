@@ -39,10 +39,16 @@ RECT client_of(const DrawPanel& canvas) {
     return r;
 }
 
-// Writes the lines on one target from `at`; gives the position after them.
-POINT write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& lines, POINT at) {
+struct Written {
+    POINT end;       // the position after the lines
+    RECT changed{};  // what they changed
+};
+
+// Writes the lines on one target from `at`.
+Written write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& lines, POINT at) {
     PreparedDrawPanelDC prepared(dc, canvas.panel(), canvas.font());
     const RECT client = client_of(canvas);
+    RECT changed{};
     for (const std::string& text : lines) {
         const TextLine line(dc, widen(text));
         const int height = line.height();
@@ -58,11 +64,16 @@ POINT write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& 
                 CreateSolidBrush(resolve_colour(canvas.panel().background_colour, COLOR_BTNFACE)));
             FillRect(dc, &strip, background.get());
             at.y -= d;
+            changed = client;
         }
         line.draw(dc, at.x, at.y);
+        // The line's rows across the whole width: a glyph may reach past its
+        // advance on either side (italics, smoothing, a fallback face).
+        const RECT band{client.left, at.y, client.right, at.y + height};
+        UnionRect(&changed, &changed, &band);
         at.y += height + kLineGap;
     }
-    return at;
+    return {at, changed};
 }
 
 // The texts a value stands for; byte sets and other values are skipped.
@@ -109,7 +120,11 @@ void write_lines(DrawPanelRef ref, std::initializer_list<Value> values) {
     // the last of them.
     POINT end = canvas.write_position;
     canvas.drawn();
-    canvas.for_each_target([&](HDC dc) { end = write_on(dc, canvas, lines, canvas.write_position); });
+    canvas.for_each_target([&](HDC dc) {
+        const Written written = write_on(dc, canvas, lines, canvas.write_position);
+        end = written.end;
+        return written.changed;
+    });
     canvas.write_position = end;
     canvas.present();
 }

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "formhost/win32/drawing/draw_panel_dc.h"
 #include "formhost/win32/routines/draw_panel_ops.h"
 #include "formhost/win32/controls/draw_panel.h"
@@ -63,10 +65,13 @@ void draw_picture(DrawPanelRef ref, const Picture* picture, int x, int y, std::o
     y = vertical_pixels(d, y);
     const int w = width ? horizontal_pixels(d, *width) : picture->width();
     const int h = height ? vertical_pixels(d, *height) : picture->height();
+    // The picture's rectangle, whichever way a negative size turns it.
+    const RECT place{std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
     if (HICON icon = picture->icon()) {
         canvas.for_each_target([&](HDC dc) {
             PreparedDrawPanelDC prepared(dc, d, canvas.font());
             DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL);
+            return place;
         });
     } else if (HBITMAP bitmap = picture->bitmap()) {
         canvas.for_each_target([&](HDC dc) {
@@ -80,6 +85,7 @@ void draw_picture(DrawPanelRef ref, const Picture* picture, int x, int y, std::o
             else
                 StretchBlt(dc, x, y, w, h, source.get(), 0, 0, picture->width(), picture->height(),
                            raster_operation(mode));
+            return place;
         });
     }
     canvas.present();

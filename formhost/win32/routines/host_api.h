@@ -19,8 +19,9 @@ void write_property(std::uint32_t window, std::uint32_t control, int index, cons
 // less than the control shows.
 bool text_is_whole(std::uint32_t window, std::uint32_t control);
 
-// Loads a window, owned by the parent window if one is given. false when the
-// parent is not loaded or the build fails.
+// Loads a window, owned by the parent window if one is given. True when the
+// window is loaded afterwards: false when the parent is not loaded, the build
+// fails, or the window's creation routine closed it again.
 bool load_window(WindowRef window, std::optional<WindowRef> parent = std::nullopt, bool modal = false);
 
 // The OS window of a loaded window, or null.

@@ -86,7 +86,7 @@ bool HostWindow::create(HWND owner) {
     const DWORD style = styles.style | state | (t.disabled ? WS_DISABLED : 0);
     hwnd_ = CreateWindowExW(styles.ex_style, class_name.c_str(), widen(window_data().title).c_str(), style, x, y, t.width,
                             t.height, owner, nullptr, GetModuleHandleW(nullptr), this);
-    if (!hwnd_) return false;
+    if (!hwnd_) return note_failure("CreateWindowExW");
     // The outer size is exactly the one given, whatever the system chose.
     RECT r;
     GetWindowRect(hwnd_, &r);

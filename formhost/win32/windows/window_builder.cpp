@@ -63,6 +63,7 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
     }
     if (parent && !IsWindow(parent)) return false;
     if (modal) parent = nullptr;
+    host().build_failure = {};
 
     pump_waiting_messages();
     {

@@ -27,12 +27,13 @@ std::vector<std::string> read_lines(const std::wstring& path) {
 std::vector<std::string> probe_log_so_far(const std::wstring& scenario) { return read_lines(probe_log_path(scenario)); }
 
 ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
-                   const std::function<void(DWORD)>& during) {
+                   const std::function<void(DWORD)>& during, const std::function<void(DWORD)>& before_answer,
+                   const std::wstring& program) {
     ProbeRun run;
     const std::wstring log_path = probe_log_path(scenario);
     DeleteFileW(log_path.c_str());
 
-    const std::wstring exe = test_program_folder() + L"\\probe.exe";
+    const std::wstring exe = program.empty() ? test_program_folder() + L"\\probe.exe" : program;
     std::wstring command = L"\"" + exe + L"\" " + scenario + L" \"" + log_path + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -56,10 +57,14 @@ ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory,
         if (box && run.box_caption.empty()) {
             run.box_caption = window_text(box);
             run.box_text = window_text(GetDlgItem(box, 0xFFFF));
+            run.log_lines_at_box = read_lines(log_path).size();
+            if (before_answer) before_answer(pi.dwProcessId);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
+            run.box_answered_ms = GetTickCount() - started;
         }
     }
     run.finished = true;
+    run.ended_ms = GetTickCount() - started;
     GetExitCodeProcess(pi.hProcess, &run.exit_code);
     CloseHandle(pi.hProcess);
 

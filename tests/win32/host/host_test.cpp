@@ -56,6 +56,29 @@ TEST(HostStart, TheProgramFolderBecomesTheCurrentDirectory) {
     EXPECT_TRUE(has(run.log, "slot beside")) << show(run.log);
 }
 
+// The store is the one beside the program even when the current directory
+// is another folder, as it stays when the program's own folder cannot be
+// made current (a path too long for that): the probe moves elsewhere
+// itself, where another store waits.
+TEST(HostStart, TheStoreIsBesideTheProgramWhateverTheCurrentDirectory) {
+    const std::filesystem::path beside = std::filesystem::path(test_program_folder()) / formhost::win32::widen("数据库");
+    std::filesystem::create_directories(beside);
+    std::ofstream(beside / L"tavimore00.txt", std::ios::binary) << "beside";
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path elsewhere = std::filesystem::path(temp) / formhost::win32::widen("数据库");
+    std::filesystem::create_directories(elsewhere);
+    std::ofstream(elsewhere / L"tavimore00.txt", std::ios::binary) << "elsewhere";
+
+    const ProbeRun run = run_probe(L"folder_elsewhere");
+    std::filesystem::remove_all(beside);
+    std::filesystem::remove_all(elsewhere);
+    ASSERT_TRUE(run.finished) << show(run.log);
+    EXPECT_TRUE(has(run.log, "slot beside")) << show(run.log);
+    EXPECT_TRUE(has(run.log, "saved 1")) << show(run.log);
+    EXPECT_TRUE(has(run.log, "slot saved beside")) << show(run.log);
+}
+
 TEST(HostProperties, PlacesAndSizesAreClamped) {
     const ProbeRun run = run_probe(L"clamps");
     ASSERT_TRUE(run.finished);
@@ -140,6 +163,16 @@ TEST(HostWindows, LoadingWithAnUnloadedParentGivesFalseAndCreatesNothing) {
     ASSERT_TRUE(run.finished);
     EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "load 0 handle 0", "start destroyed",
                                            "exit"}));
+}
+
+// Its creation routine closed it: the build went through, but the window is
+// not loaded, and the result says so.
+TEST(HostWindows, AWindowThatClosesItselfWhileLoadingIsNotLoaded) {
+    const ProbeRun run = run_probe(L"second_closes_itself");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "second created", "second destroyed",
+                                           "load 0 handle 0", "start destroyed", "exit"}))
+        << show(run.log);
 }
 
 TEST(HostWindows, ClosingTheOwnerClosesTheOwnedWindowAndEndsTheProgram) {

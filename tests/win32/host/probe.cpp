@@ -18,6 +18,7 @@
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/precise_clock.h"
+#include "formhost/win32/program/host_state.h"
 #include "formhost/win32/program/program.h"
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "form_ids.h"
@@ -111,7 +112,10 @@ void paint_red(int x, int y, int w, int h) {
     formhost::win32::DrawPanel& canvas = formhost::win32::find_draw_panel(kCanvas);
     const RECT r{x, y, x + w, y + h};
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    canvas.for_each_target([&](HDC dc) { FillRect(dc, &r, red); });
+    canvas.for_each_target([&](HDC dc) {
+        FillRect(dc, &r, red);
+        return r;
+    });
     DeleteObject(red);
     canvas.present();
 }
@@ -253,6 +257,7 @@ void init() {
     LocalFree(argv);
     log("init");
     fail_if_asked(L"init");
+    init_fatal_scenario();
 }
 
 void exit_routine() {
@@ -269,7 +274,7 @@ void on_start_created() {
     log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
     ++start_loads;
     fail_if_asked(L"created");
-    if (start_parts_scenario()) return;
+    if (start_parts_scenario() || start_fatal_scenario() || start_canvas_areas_scenario()) return;
     if (scenario == L"build" || fails_in(L"tick")) {
         finish_soon();
     } else if (scenario == L"close_in_created") {
@@ -301,6 +306,10 @@ void on_start_created() {
     } else if (scenario == L"unknown_window") {
         formhost::read_property(0x52990001, 0x06990000, 0);
         log("not reached");
+    } else if (scenario == L"second_closes_itself") {
+        const bool loaded = formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
+        log("load %d handle %d", loaded ? 1 : 0, handle(kSecond, kSecondControl) ? 1 : 0);
+        DestroyWindow(handle(kStart, kStartControl));
     } else if (scenario == L"unloaded_parent") {
         const bool loaded = formhost::load_window({kSecond, kSecondControl}, WindowRef{kHidden, kHiddenControl});
         log("load %d handle %d", loaded ? 1 : 0, handle(kSecond, kSecondControl) ? 1 : 0);
@@ -312,6 +321,22 @@ void on_start_created() {
         formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
         close(kSecond, kSecondControl);
         finish_soon();
+    } else if (scenario == L"folder_elsewhere") {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        SetCurrentDirectoryW(temp);
+        log("slot %s", store::to_text(store::read_file("数据库/tavimore00.txt")).c_str());
+        const std::string saved = "saved beside";
+        log("saved %d", store::write_file("数据库/tavimore00.txt", {store::to_byte_set(saved)}) ? 1 : 0);
+        SetCurrentDirectoryW(formhost::win32::host().program_folder.c_str());
+        std::string beside;
+        if (FILE* f = _wfopen(L"\x6570\x636E\x5E93\\tavimore00.txt", L"rb")) {
+            char buffer[64] = {};
+            beside.assign(buffer, std::fread(buffer, 1, sizeof buffer, f));
+            std::fclose(f);
+        }
+        log("slot %s", beside.c_str());
+        DestroyWindow(handle(kStart, kStartControl));
     } else if (scenario == L"folder") {
         wchar_t folder[MAX_PATH];
         GetCurrentDirectoryW(MAX_PATH, folder);
@@ -411,7 +436,7 @@ void on_start_close_query() {
 
 void on_timer_tick() {
     fail_if_asked(L"tick");
-    if (tick_parts_scenario()) return;
+    if (tick_parts_scenario() || tick_fatal_scenario()) return;
     if (scenario == L"reload_in_close_query") {
         formhost::write_property(kStart, kTimer, 8, Value{std::int32_t{0}});
         log("tick after reload start visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
@@ -438,7 +463,10 @@ void on_timer_tick() {
     close(kStart, kStartControl);
 }
 
-void on_second_created() { log("second created"); }
+void on_second_created() {
+    log("second created");
+    if (scenario == L"second_closes_itself") DestroyWindow(handle(kSecond, kSecondControl));
+}
 void on_second_destroyed() { log("second destroyed"); }
 
 void on_stage_created() {

@@ -18,5 +18,11 @@ COLORREF canvas_pixel(int x, int y);
 // the routine has done its part.
 bool start_parts_scenario();
 bool tick_parts_scenario();
+// The same for probe_canvas_areas.cpp.
+bool start_canvas_areas_scenario();
+// The same for probe_fatal.cpp; its init part only prepares.
+void init_fatal_scenario();
+bool start_fatal_scenario();
+bool tick_fatal_scenario();
 
 }  // namespace probe
