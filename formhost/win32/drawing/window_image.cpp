@@ -13,6 +13,18 @@ namespace {
 // hand-overs.
 constexpr std::size_t kMostPendingAreas = 16;
 
+// A tenth short of the most rectangles a shape request carries: the window's
+// frame, if it has one, adds its own, and the shape must never get there.
+constexpr std::size_t kMostKeyShapeRectangles = media::kMostShapeRectangles / 10 * 9;
+
+// Wine's ntdll exports this; Windows' does not. Only Wine turns a colour key
+// into an X shape: Windows composes the window and has no such limit.
+const bool kUnderWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+
+constexpr std::uint32_t dib_rgb(COLORREF c) {
+    return static_cast<std::uint32_t>(GetRValue(c)) << 16 | static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+}
+
 }  // namespace
 
 std::unique_ptr<WindowImage> WindowImage::make(HWND window) {
@@ -81,11 +93,40 @@ void WindowImage::add_pending(const RECT& area) {
     pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(best_b));
 }
 
+// Under Wine a colour-keyed window whose shape would grow past what one X
+// request carries ends the process with the X server's error (a show of
+// roses at 2560 x 1440 got there after 38 s). The window gives up its key
+// first, for good: the rest of the show on an opaque white stage rather
+// than no show. The shape is counted from the rows that changed.
+void WindowImage::keep_key_shape_within_reach() {
+    if (!kUnderWine || key_given_up_) return;
+    HWND top = GetAncestor(window_, GA_ROOT);
+    COLORREF key = 0;
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    if (!top || !GetLayeredWindowAttributes(top, &key, &alpha, &flags) || !(flags & LWA_COLORKEY)) {
+        key_shape_.reset();
+        return;
+    }
+    if (!key_shape_ || key_ != dib_rgb(key)) {
+        key_ = dib_rgb(key);
+        key_shape_.emplace(pixels_.height);
+        key_shape_->count_rows(pixels_.pixels, pixels_.width, 0, pixels_.height, key_);
+    } else {
+        for (const RECT& r : pending_) key_shape_->count_rows(pixels_.pixels, pixels_.width, r.top, r.bottom, key_);
+    }
+    if (key_shape_->rectangles() <= kMostKeyShapeRectangles) return;
+    SetLayeredWindowAttributes(top, 0, (flags & LWA_ALPHA) ? alpha : 255, LWA_ALPHA);
+    key_given_up_ = true;
+    key_shape_.reset();
+}
+
 void WindowImage::copy_to_window() {
     copy_waiting_.store(true);
     const ExclusiveLock locked(lock_);
     copy_waiting_.store(false);
     if (pending_.empty()) return;
+    keep_key_shape_within_reach();
     const WindowDC window(window_);
     if (window.get()) {
         for (const RECT& r : pending_) {

@@ -11,10 +11,13 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "formhost/core/media/key_shape.h"
 #include "formhost/win32/media/handles.h"
 
 namespace formhost::win32 {
@@ -50,6 +53,7 @@ public:
 private:
     WindowImage(HWND window, DibSection pixels);
     void add_pending(const RECT& area);
+    void keep_key_shape_within_reach();
 
     HWND window_;
     DibSection pixels_;
@@ -60,6 +64,11 @@ private:
     std::atomic<bool> copy_waiting_{false};
     std::vector<RECT> pending_;
     RECT last_changed_{};
+    // Under Wine, the shape its top-level window's colour key makes of this
+    // image, while it has one; see key_shape.h.
+    std::optional<media::KeyShape> key_shape_;
+    std::uint32_t key_ = 0;
+    bool key_given_up_ = false;
 };
 
 }  // namespace formhost::win32

@@ -149,6 +149,42 @@ void no_hand_over_thread_scenario() {
     DestroyWindow(formhost::window_handle({kStart, kStartControl}));
 }
 
+// A colour-keyed window whose canvas fills with a pattern of one-pixel
+// runs, far more than one X shape request carries: under Wine the window
+// gives up its key, and the process lives on.
+void key_shape_limit_scenario() {
+    formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
+    formhost::write_property(kDrawing, kDrawingControl, 2, Value{std::int32_t{820}});
+    formhost::write_property(kDrawing, kDrawingControl, 3, Value{std::int32_t{640}});
+    formhost::write_property(kDrawing, kDrawingCanvas, 2, Value{std::int32_t{780}});
+    formhost::write_property(kDrawing, kDrawingCanvas, 3, Value{std::int32_t{560}});
+    HWND top = formhost::window_handle({kDrawing, kDrawingControl});
+    SetWindowLongW(top, GWL_EXSTYLE, GetWindowLongW(top, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(top, RGB(255, 255, 255), 0, LWA_COLORKEY);
+    formhost::clear_area(kCanvas);
+    canvas_pixel(0, 0);  // handed over: the window's shape is the canvas's white
+
+    const WindowImage& image = *canvas().image();
+    const int w = image.width(), h = image.height();
+    const BITMAPINFO info = top_down_pixels(w, h, 32);
+    std::vector<std::uint32_t> pattern(static_cast<std::size_t>(w) * h, 0xFFFFFF);
+    for (int y = 0; y < h; ++y)
+        for (int x = y % 2; x < w; x += 2) pattern[static_cast<std::size_t>(y) * w + x] = 0xFF00FF;
+    canvas().for_each_target([&](HDC dc) {
+        SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0, static_cast<UINT>(h),
+                          pattern.data(), &info, DIB_RGB_COLORS);
+        return RECT{0, 0, w, h};
+    });
+    canvas().present();
+    const COLORREF shown = canvas_pixel(0, 0);
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(top, &key, &alpha, &flags);
+    log("pattern shown=%d keyed=%d", shown == RGB(255, 0, 255) ? 1 : 0, (flags & LWA_COLORKEY) ? 1 : 0);
+    DestroyWindow(formhost::window_handle({kStart, kStartControl}));
+}
+
 }  // namespace
 
 bool start_canvas_areas_scenario() {
@@ -156,6 +192,7 @@ bool start_canvas_areas_scenario() {
     if (s == L"canvas_areas") areas_scenario();
     else if (s == L"canvas_resize") resize_scenario();
     else if (s == L"no_hand_over_thread") no_hand_over_thread_scenario();
+    else if (s == L"key_shape_limit") key_shape_limit_scenario();
     else return false;
     return true;
 }
