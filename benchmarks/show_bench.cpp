@@ -6,6 +6,8 @@
 // session has.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cstdio>
 
 #include "formhost/win32/routines/host_api.h"
@@ -81,6 +83,7 @@ public:
         return CanvasStage::read_slot(slot);
     }
     void wait(int milliseconds) override {
+        note_the_key();
         Timed timed(waiting);
         if (keep_waits_) CanvasStage::wait(milliseconds);
     }
@@ -97,7 +100,13 @@ public:
         drawing_at_phase_start_ = drawing;
         handed_at_phase_start_ = handed;
         if (number == 6) ended = t;
+        current_phase_ = number;
     }
+
+    // When the stage gave up its colour key (under Wine, once its shape
+    // would outgrow one X request): 0 while it has it.
+    double key_given_up = 0;
+    int key_given_up_in_phase = 0;
 
     double first_rose = 0, slot_12_written = 0, ended = 0;
     double drawing = 0, waiting = 0;
@@ -107,6 +116,17 @@ public:
     double screen_reads_ms = 0;
 
 private:
+    void note_the_key() {
+        if (key_given_up != 0) return;
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        HWND stage = formhost::window_handle({kStageWindow, kStageWindowControl});
+        if (!stage || !GetLayeredWindowAttributes(stage, &key, &alpha, &flags) || (flags & LWA_COLORKEY)) return;
+        key_given_up = precise_ms();
+        key_given_up_in_phase = current_phase_;
+    }
+
     template <class Read> int read_screen(Read read) {
         const double t = precise_ms();
         const int value = read();
@@ -117,6 +137,7 @@ private:
 
     bool keep_waits_;
     bool reading_slot_12_ = false;
+    int current_phase_ = 0;
     double phase_started_ = 0, drawing_at_phase_start_ = 0;
     formhost::win32::HandOverFigures handed_at_phase_start_;
 };
@@ -150,6 +171,12 @@ void the_show_with_its_waits() {
           after.hand_overs - before.hand_overs, after.hand_over_ms - before.hand_over_ms, after.longest_hand_over_ms);
     print("  drawing on the screen later than 50 ms: after %d of them; the longest wait %.1f ms\n",
           after.late - before.late, after.longest_wait_ms);
+    if (stage.key_given_up == 0) {
+        print("  the stage's colour key: kept to the end\n");
+    } else {
+        print("  the stage's colour key: given up %.0f ms after the first rose, during \"%s\"\n",
+              stage.key_given_up - stage.first_rose, kPhaseNames[std::clamp(stage.key_given_up_in_phase, 1, 5) - 1]);
+    }
 }
 
 void the_drawing_alone() {
