@@ -125,7 +125,8 @@ TEST(HostTimers, PeriodWritesFollowTheirRules) {
     // going; -1 stops it for good, so exactly five ticks came.
     EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "negative read=0", "period read=40",
                                            "start moved", "start resized", "stopped read=0", "ticks=5",
-                                           "start destroyed", "exit"}));
+                                           "start destroyed", "exit"}))
+        << "exit code " << run.exit_code << ", box: " << formhost::win32::narrow(run.box_text);
 }
 
 TEST(HostTimers, WritingThePeriodItHasKeepsTheRhythm) {
