@@ -13,46 +13,24 @@ bool has_long_sequence(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) >= 0xE0; });
 }
 
-// UTF-8 decoded byte by byte where it is not well-formed: each bad byte is
-// U+FFFD and decoding goes on at the next one.
-std::u32string lenient_utf8(std::string_view bytes) {
-    std::u32string out;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        // The longest well-formed prefix of up to four bytes is one character.
-        bool taken = false;
-        for (std::size_t length = std::min<std::size_t>(4, bytes.size() - i); length > 0; --length) {
-            const auto one = formhost::unicode::from_utf8(bytes.substr(i, length));
-            if (one && one->size() == 1) {
-                out += *one;
-                i += length;
-                taken = true;
-                break;
-            }
-        }
-        if (!taken) {
-            out.push_back(formhost::unicode::kReplacement);
-            ++i;
-        }
-    }
-    return out;
+// The text's code points when the rule reads it as UTF-8, decoded once; a
+// marked text that is not all well-formed keeps each bad byte as U+FFFD.
+std::optional<std::u32string> as_utf8(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Mark)) return formhost::unicode::from_utf8_replacing(bytes.substr(kUtf8Mark.size()));
+    if (!has_long_sequence(bytes)) return std::nullopt;
+    return formhost::unicode::from_utf8(bytes);
 }
 
 }  // namespace
 
-bool reads_as_utf8(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark)) return true;
-    return has_long_sequence(bytes) && formhost::unicode::from_utf8(bytes).has_value();
-}
+bool reads_as_utf8(std::string_view bytes) { return as_utf8(bytes).has_value(); }
 
 std::string slot_text(ByteView data) {
     std::string text = to_text(data);
-    if (!reads_as_utf8(text)) return text;
-    std::string_view utf8 = text;
-    if (utf8.starts_with(kUtf8Mark)) utf8.remove_prefix(kUtf8Mark.size());
-    const auto decoded = formhost::unicode::from_utf8(utf8);
+    const std::optional<std::u32string> decoded = as_utf8(text);
+    if (!decoded) return text;
     // Every scalar value has a GB18030 form, so this cannot come back empty.
-    return formhost::gb18030::encode(decoded ? *decoded : lenient_utf8(utf8)).value_or(std::string());
+    return formhost::gb18030::encode(*decoded).value_or(std::string());
 }
 
 }  // namespace store

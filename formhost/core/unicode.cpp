@@ -59,8 +59,13 @@ std::u16string to_utf16(std::u32string_view text) {
     return out;
 }
 
-std::optional<std::u32string> from_utf8(std::string_view bytes) {
-    std::u32string out;
+namespace {
+
+// Code points of UTF-8; `bad` decides what a byte that begins no
+// well-formed sequence gives, false when the conversion is to stop there
+// (else decoding goes on at the next byte).
+template <class BadByte>
+bool each_utf8_code_point(std::string_view bytes, std::u32string& out, BadByte bad) {
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
@@ -72,27 +77,46 @@ std::optional<std::u32string> from_utf8(std::string_view bytes) {
         }
         // The lead byte tells the length and the smallest code point that
         // needs it; anything below that is an overlong form.
-        std::size_t length;
-        char32_t c, least;
+        std::size_t length = 0;
+        char32_t c = 0, least = 0;
         if (lead >= 0xC2 && lead <= 0xDF) {
             length = 2, c = lead & 0x1F, least = 0x80;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3, c = lead & 0x0F, least = 0x800;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4, c = lead & 0x07, least = 0x10000;
-        } else {
-            return std::nullopt;
         }
-        if (bytes.size() - i < length) return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
+        bool well_formed = length != 0 && bytes.size() - i >= length;
+        for (std::size_t k = 1; well_formed && k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
+            well_formed = (next & 0xC0) == 0x80;
             c = (c << 6) | (next & 0x3F);
         }
-        if (c < least || !is_scalar_value(c)) return std::nullopt;
-        out.push_back(c);
-        i += length;
+        if (well_formed && c >= least && is_scalar_value(c)) {
+            out.push_back(c);
+            i += length;
+        } else {
+            if (!bad(out)) return false;
+            ++i;
+        }
     }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::u32string> from_utf8(std::string_view bytes) {
+    std::u32string out;
+    if (!each_utf8_code_point(bytes, out, [](std::u32string&) { return false; })) return std::nullopt;
+    return out;
+}
+
+std::u32string from_utf8_replacing(std::string_view bytes) {
+    std::u32string out;
+    each_utf8_code_point(bytes, out, [](std::u32string& o) {
+        o.push_back(kReplacement);
+        return true;
+    });
     return out;
 }
 

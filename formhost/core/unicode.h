@@ -26,6 +26,9 @@ std::u16string to_utf16(std::u32string_view text);
 // nullopt unless the bytes are well-formed UTF-8 (no overlong forms, no
 // surrogates, nothing past U+10FFFF, no sequence cut short).
 std::optional<std::u32string> from_utf8(std::string_view bytes);
+// The same, with each byte that begins no well-formed sequence as U+FFFD;
+// decoding goes on at the next byte.
+std::u32string from_utf8_replacing(std::string_view bytes);
 std::string to_utf8(std::u32string_view text);
 
 }  // namespace formhost::unicode

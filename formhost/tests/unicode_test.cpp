@@ -26,6 +26,11 @@ TEST(Utf8, ReadsOnlyWellFormedUtf8) {
     }
 }
 
+TEST(Utf8, ReplacingGoesOnAtTheByteAfterEachBadOne) {
+    EXPECT_EQ(from_utf8_replacing("a\xE7\x88" "b\xFF\xE7\x88\xB1"), U"a\uFFFD\uFFFDb\uFFFD\u7231");
+    EXPECT_EQ(from_utf8_replacing("\xC0\xAF"), U"\uFFFD\uFFFD") << "an overlong form";
+}
+
 TEST(Utf8, EveryScalarValueRoundTrips) {
     std::u32string all;
     for (char32_t c = 0; c <= 0x10FFFF; ++c) {
