@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "formhost/win32/drawing/screen_hand_over.h"
+#include "formhost/win32/media/picture.h"
 #include "formhost/win32/system/owners.h"
 
 namespace formhost::win32 {
@@ -20,10 +21,6 @@ constexpr std::size_t kMostKeyShapeRectangles = media::kMostShapeRectangles / 10
 // Wine's ntdll exports this; Windows' does not. Only Wine turns a colour key
 // into an X shape: Windows composes the window and has no such limit.
 const bool kUnderWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-
-constexpr std::uint32_t dib_rgb(COLORREF c) {
-    return static_cast<std::uint32_t>(GetRValue(c)) << 16 | static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
-}
 
 }  // namespace
 
