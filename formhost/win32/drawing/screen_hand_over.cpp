@@ -136,11 +136,6 @@ private:
 // thread; ended with the program.
 std::unique_ptr<HandOverThread> hand_over_thread;
 
-// The end of the program waits for a hand-over in progress, which takes
-// milliseconds; one that does not end in time (or raised a fatal error) is
-// left to the process's end rather than waited for without limit.
-constexpr DWORD kEndOfProgramJoinMs = 2000;
-
 void stop_hand_over_thread() {
     if (!hand_over_thread) return;
     if (hand_over_thread->stop(kEndOfProgramJoinMs)) {

@@ -17,10 +17,6 @@ constexpr std::uint64_t kFrameBudgetBytes = std::uint64_t{64} << 20;
 
 constexpr int kDefaultDelayMs = 100;
 
-// How long the end of the program waits for a player: it stops between two
-// frames, which takes milliseconds.
-constexpr DWORD kEndOfProgramJoinMs = 2000;
-
 // Players with a running thread, for stop_all_animations(). Players are made
 // and stopped on the GUI thread only; the lock is for safety's sake.
 std::mutex running_lock;

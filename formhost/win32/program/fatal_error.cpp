@@ -88,18 +88,21 @@ bool in_fatal_error(DWORD thread_id) {
     return false;
 }
 
-bool join_thread(HANDLE thread, DWORD limit_ms) {
-    if (!thread) return true;
+WaitEnd wait_unless_fatal(HANDLE object, DWORD thread_id, DWORD limit_ms) {
     const ULONGLONG deadline = limit_ms == INFINITE ? ~0ULL : GetTickCount64() + limit_ms;
     for (;;) {
-        // Looked at again while waiting: the thread may raise its error after
-        // the wait began, and then wait for the very thread that waits here.
-        if (in_fatal_error(GetThreadId(thread))) return true;
+        if (in_fatal_error(thread_id)) return WaitEnd::fatal_error;
         const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        if (WaitForSingleObject(thread, static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now))) == WAIT_OBJECT_0)
-            return true;
+        if (now >= deadline) return WaitEnd::timed_out;
+        if (WaitForSingleObject(object, static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now))) == WAIT_OBJECT_0)
+            return WaitEnd::signalled;
     }
+}
+
+bool join_thread(HANDLE thread, DWORD limit_ms) {
+    // Looked at again while waiting: the thread may raise its error after
+    // the wait began, and then wait for the very thread that waits here.
+    return !thread || wait_unless_fatal(thread, GetThreadId(thread), limit_ms) != WaitEnd::timed_out;
 }
 
 void fatal_error_from_exception() noexcept {

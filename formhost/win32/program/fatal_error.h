@@ -44,8 +44,20 @@ bool in_fatal_error(DWORD thread_id);
 // process with -1.
 [[noreturn]] void wait_for_fatal_end();
 
+// How a wait for an object ended: it was signalled, the thread it waits on
+// entered a fatal error (and so will never signal it), or time ran out.
+enum class WaitEnd { signalled, fatal_error, timed_out };
+// Waits at most `limit_ms` for `object`, looking in steps at whether
+// `thread` entered a fatal error meanwhile.
+WaitEnd wait_unless_fatal(HANDLE object, DWORD thread_id, DWORD limit_ms);
+
 // Waits for a thread's end, at most `limit_ms`; a thread inside a fatal error
 // is not waited for. True when the thread has ended or will never run on.
 bool join_thread(HANDLE thread, DWORD limit_ms);
+
+// How long the end of the program waits for a thread of the host's own (a
+// player, the screen hand-over): they stop between two steps, which takes
+// milliseconds; one that does not end in time is left to the process's end.
+inline constexpr DWORD kEndOfProgramJoinMs = 2000;
 
 }  // namespace formhost::win32

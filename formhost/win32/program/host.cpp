@@ -2,7 +2,6 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include <algorithm>
 #include <optional>
 
 #include "formhost/win32/routines/external_routine.h"
@@ -107,20 +106,6 @@ void shut_down() {
     if (shutdown_done) SetEvent(shutdown_done.get());
 }
 
-// Whether the GUI thread begins its shutdown within kShutdownWaitMs; looked
-// at in steps, since it may enter a fatal error of its own meanwhile, and
-// then never will.
-bool gui_thread_begins_shutdown(DWORD gui_thread) {
-    const ULONGLONG deadline = GetTickCount64() + kShutdownWaitMs;
-    for (;;) {
-        if (in_fatal_error(gui_thread)) return false;
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        const DWORD step = static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now));
-        if (WaitForSingleObject(shutdown_begun.get(), step) == WAIT_OBJECT_0) return true;
-    }
-}
-
 // The end asked for by a thread other than the GUI thread: the GUI thread
 // shuts down (windows, routines and players are its own), then the process
 // ends here. A GUI thread that does not take the request up in time is held
@@ -130,17 +115,23 @@ bool gui_thread_begins_shutdown(DWORD gui_thread) {
 // takes nothing up: the process ends at once.
 [[noreturn]] void end_from_other_thread(int code) {
     HostState& h = host();
+    // The GUI thread may enter a fatal error of its own meanwhile, and then
+    // never begins.
     if (PostMessageW(h.message_window, kEndProgramMessage, static_cast<WPARAM>(code), 0) && shutdown_begun &&
-        gui_thread_begins_shutdown(h.gui_thread))
+        wait_unless_fatal(shutdown_begun.get(), h.gui_thread, kShutdownWaitMs) == WaitEnd::signalled)
         WaitForSingleObject(shutdown_done.get(), kShutdownDoneWaitMs);
     ExitProcess(static_cast<UINT>(code));
 }
 
-// The GUI thread's end of the process, unless a fatal error raised on
-// another thread has its box up: that error ends the process, with -1, once
-// the box is answered.
-[[noreturn]] void exit_from_gui_thread(int code) {
+// A fatal error raised on another thread has its box up: that error ends
+// the process, with -1, once the box is answered, and the GUI thread waits
+// for it instead of ending the process itself.
+void yield_to_another_threads_fatal_error() {
     if (fatal_error_raised() && !in_fatal_error(GetCurrentThreadId())) wait_for_fatal_end();
+}
+
+[[noreturn]] void exit_from_gui_thread(int code) {
+    yield_to_another_threads_fatal_error();
     ExitProcess(static_cast<UINT>(code));
 }
 
@@ -171,9 +162,7 @@ int run_program(const Program& program) {
         if (!start || !build_window(*start, nullptr, false)) start_window_failed();
         run_message_loop();
         shut_down();
-        // A fatal error raised on another thread meanwhile ends the process,
-        // with -1, once its box is answered.
-        if (fatal_error_raised()) wait_for_fatal_end();
+        yield_to_another_threads_fatal_error();
         return 0;
     } catch (...) {
         fatal_error_from_exception();
