@@ -105,8 +105,6 @@ COLORREF canvas_pixel(int x, int y) {
     return c;
 }
 
-namespace {
-
 // Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
     formhost::win32::DrawPanel& canvas = formhost::win32::find_draw_panel(kCanvas);
@@ -119,6 +117,8 @@ void paint_red(int x, int y, int w, int h) {
     DeleteObject(red);
     canvas.present();
 }
+
+namespace {
 
 void canvas_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});

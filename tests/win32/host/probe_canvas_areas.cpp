@@ -110,21 +110,11 @@ void areas_scenario() {
     DestroyWindow(formhost::window_handle({kStart, kStartControl}));
 }
 
-void paint_red_with(int x, int y, int w, int h) {
-    const RECT r{x, y, x + w, y + h};
-    const UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-    canvas().for_each_target([&](HDC dc) {
-        FillRect(dc, &r, red.get());
-        return r;
-    });
-    canvas().present();
-}
-
 // Drawn, then resized at once, before any hand-over: the drawing is on the
 // window all the same.
 void resize_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    paint_red_with(30, 40, 10, 10);
+    paint_red(30, 40, 10, 10);
     const int width = formhost::to_int(formhost::read_property(kDrawing, kDrawingCanvas, 2));
     formhost::write_property(kDrawing, kDrawingCanvas, 2, Value{std::int32_t{width - 20}});
     log("after resize red=%d", canvas_pixel(32, 42) == RGB(255, 0, 0) ? 1 : 0);
@@ -141,7 +131,7 @@ HANDLE refuse_thread(LPTHREAD_START_ROUTINE, void*) {
 void no_hand_over_thread_scenario() {
     set_hand_over_thread_starter(&refuse_thread);
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    paint_red_with(30, 40, 10, 10);
+    paint_red(30, 40, 10, 10);
     HWND window = canvas().hwnd();
     const WindowDC dc(window);
     log("without the thread red=%d hand-overs=%d", GetPixel(dc.get(), 32, 42) == RGB(255, 0, 0) ? 1 : 0,

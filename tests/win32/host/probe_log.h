@@ -13,6 +13,9 @@ void log(const char* format, ...);
 // A pixel of the drawing window's canvas as the window shows it, once
 // everything drawn so far is handed over.
 COLORREF canvas_pixel(int x, int y);
+// A red rectangle drawn on the drawing window's canvas as an operation
+// draws, reported for the hand-over.
+void paint_red(int x, int y, int w, int h);
 
 // The scenarios of probe_parts.cpp: true when `scenario` is one of them and
 // the routine has done its part.
