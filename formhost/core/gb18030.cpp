@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "formhost/core/gb18030_table.h"
 #include "formhost/core/unicode.h"
@@ -35,24 +36,30 @@ void append_four_byte(std::string& out, std::uint32_t index) {
     out += {b1, b2, b3, b4};
 }
 
-std::optional<char32_t> bmp_of_index(std::uint32_t index) {
+// The range whose run from `Start` holds `value`, and how far into it the
+// value lies; the ranges are sorted by both their indexes and code points.
+template <std::uint32_t FourByteRange::*Start>
+std::optional<std::pair<const FourByteRange*, std::uint32_t>> range_holding(std::uint32_t value) {
     const FourByteRange* end = kFourByteRanges + kFourByteRangeCount;
-    const FourByteRange* r = std::upper_bound(kFourByteRanges, end, index,
-        [](std::uint32_t i, const FourByteRange& range) { return i < range.first_index; });
+    const FourByteRange* r = std::upper_bound(kFourByteRanges, end, value,
+        [](std::uint32_t v, const FourByteRange& range) { return v < range.*Start; });
     if (r == kFourByteRanges) return std::nullopt;
     --r;
-    if (index - r->first_index >= r->count) return std::nullopt;
-    return static_cast<char32_t>(r->first_code_point + (index - r->first_index));
+    const std::uint32_t offset = value - r->*Start;
+    if (offset >= r->count) return std::nullopt;
+    return std::pair{r, offset};
+}
+
+std::optional<char32_t> bmp_of_index(std::uint32_t index) {
+    const auto found = range_holding<&FourByteRange::first_index>(index);
+    if (!found) return std::nullopt;
+    return static_cast<char32_t>(found->first->first_code_point + found->second);
 }
 
 std::optional<std::uint32_t> index_of_bmp(char32_t c) {
-    const FourByteRange* end = kFourByteRanges + kFourByteRangeCount;
-    const FourByteRange* r = std::upper_bound(kFourByteRanges, end, c,
-        [](char32_t code, const FourByteRange& range) { return code < range.first_code_point; });
-    if (r == kFourByteRanges) return std::nullopt;
-    --r;
-    if (c - r->first_code_point >= r->count) return std::nullopt;
-    return r->first_index + (c - r->first_code_point);
+    const auto found = range_holding<&FourByteRange::first_code_point>(c);
+    if (!found) return std::nullopt;
+    return found->first->first_index + found->second;
 }
 
 // The two-byte form of each BMP code point that has one (0 for none), built
