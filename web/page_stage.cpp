@@ -5,11 +5,6 @@
 #include "formhost/core/text_lines.h"
 
 namespace web {
-namespace {
-
-constexpr int kLineGap = 2;
-
-}  // namespace
 
 void PageStage::set_write_position(int x, int y) {
     x_ = x;
@@ -20,14 +15,10 @@ void PageStage::write_lines(const std::string& text) {
     for (const std::string& line : formhost::split_lines(text)) {
         // An empty line is as high as "W", as the desktop measures it.
         const int height = page_.line_height(line.empty() ? std::string_view("W") : std::string_view(line));
-        const int bottom = page_.height();
-        if (y_ + height > bottom) {
-            const int d = y_ + height - bottom + kLineGap;
-            page_.scroll_up(d);
-            y_ -= d;
-        }
-        if (!line.empty()) page_.draw_text(line, x_, y_);
-        y_ += height + kLineGap;
+        const formhost::LinePlace place = formhost::place_line(y_, height, page_.height());
+        if (place.scroll > 0) page_.scroll_up(place.scroll);
+        if (!line.empty()) page_.draw_text(line, x_, place.top);
+        y_ = place.next_y;
     }
 }
 

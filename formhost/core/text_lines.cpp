@@ -15,4 +15,12 @@ std::vector<std::string> split_lines(std::string_view text) {
     return lines;
 }
 
+LinePlace place_line(int y, int height, int bottom) {
+    LinePlace place;
+    if (y + height > bottom) place.scroll = y + height - bottom + kLineGap;
+    place.top = y - place.scroll;
+    place.next_y = place.top + height + kLineGap;
+    return place;
+}
+
 }  // namespace formhost

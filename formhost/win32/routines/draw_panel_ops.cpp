@@ -19,8 +19,6 @@ namespace {
 
 using namespace win32;
 
-constexpr int kLineGap = 2;
-
 }  // namespace
 
 DrawPanel& win32::find_draw_panel(DrawPanelRef ref) {
@@ -52,26 +50,25 @@ Written write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>
     for (const std::string& text : lines) {
         const TextLine line(dc, widen(text));
         const int height = line.height();
-        if (at.y + height > client.bottom) {
-            // Everything moves up so that the line ends 2 pixels above the
-            // bottom edge; the strip uncovered below takes the background
-            // colour, not the background picture: the picture scrolled up
-            // with the rest.
-            const int d = at.y + height - client.bottom + kLineGap;
+        const LinePlace place = place_line(at.y, height, client.bottom);
+        if (place.scroll > 0) {
+            // Everything moves up; the strip uncovered below takes the
+            // background colour, not the background picture: the picture
+            // scrolled up with the rest.
+            const int d = place.scroll;
             BitBlt(dc, 0, 0, client.right, client.bottom - d, dc, 0, d, SRCCOPY);
             const RECT strip{0, std::max<LONG>(client.bottom - d, 0), client.right, client.bottom};
             const UniqueBrush background(
                 CreateSolidBrush(resolve_colour(canvas.panel().background_colour, COLOR_BTNFACE)));
             FillRect(dc, &strip, background.get());
-            at.y -= d;
             changed = client;
         }
-        line.draw(dc, at.x, at.y);
+        line.draw(dc, at.x, place.top);
         // The line's rows across the whole width: a glyph may reach past its
         // advance on either side (italics, smoothing, a fallback face).
-        const RECT band{client.left, at.y, client.right, at.y + height};
+        const RECT band{client.left, place.top, client.right, place.top + height};
         UnionRect(&changed, &changed, &band);
-        at.y += height + kLineGap;
+        at.y = place.next_y;
     }
     return {at, changed};
 }
