@@ -105,10 +105,10 @@ void pump_for(DWORD ms) {
 
 std::unique_ptr<formhost::win32::Control> make_box(HWND parent, int id, RECT rect, const Bytes& gif,
                                                    std::uint32_t mode) {
-    formhost::PicBoxData data;
+    formhost::PictureBoxData data;
     data.picture = gif;
     data.display_mode = mode;
-    auto box = formhost::win32::make_pic_box(0x52900001, static_cast<std::uint32_t>(id), data);
+    auto box = formhost::win32::make_picture_box(0x52900001, static_cast<std::uint32_t>(id), data);
     formhost::win32::ControlPlace place;
     place.parent = parent;
     place.os_id = id;

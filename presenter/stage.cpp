@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "formhost/core/property_indexes.h"
-#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "ids.h"

@@ -31,7 +31,7 @@ std::optional<int> event_from_name(Kind kind, std::string_view name) {
         case Kind::Button: return name == "clicked" ? std::optional(button::kClicked) : std::nullopt;
         case Kind::EditBox: return name == "changed" ? std::optional(edit_box::kChanged) : std::nullopt;
         case Kind::Timer: return name == "tick" ? std::optional(timer::kTick) : std::nullopt;
-        case Kind::DrawPanel: return name == "paint" ? std::optional(draw_panel::kPaint) : std::nullopt;
+        case Kind::Canvas: return name == "paint" ? std::optional(canvas::kPaint) : std::nullopt;
         default: return std::nullopt;
     }
 }

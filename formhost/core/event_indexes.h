@@ -39,10 +39,10 @@ namespace timer {
 inline constexpr int kTick = 0;
 }  // namespace timer
 
-namespace draw_panel {
+namespace canvas {
 // A repaint without automatic redraw, with the area to draw again.
 inline constexpr int kPaint = 0;
-}  // namespace draw_panel
+}  // namespace canvas
 
 // The index of the event that form sources call `name` for this kind;
 // nullopt when the kind raises no event of that name.

@@ -72,8 +72,8 @@ struct KindEntry {
 constexpr std::array<KindEntry, 7> kKinds{{
     {Kind::Window, "window"},
     {Kind::EditBox, "EditBox"},
-    {Kind::PicBox, "PicBox"},
-    {Kind::DrawPanel, "DrawPanel"},
+    {Kind::PictureBox, "PicBox"},
+    {Kind::Canvas, "DrawPanel"},
     {Kind::Label, "Label"},
     {Kind::Button, "Button"},
     {Kind::Timer, "Timer"},
@@ -85,8 +85,8 @@ std::optional<KindData> default_kind_data(std::uint32_t kind_code) {
     switch (static_cast<Kind>(kind_code)) {
         case Kind::Window: return WindowData{};
         case Kind::EditBox: return EditBoxData{};
-        case Kind::PicBox: return PicBoxData{};
-        case Kind::DrawPanel: return DrawPanelData{};
+        case Kind::PictureBox: return PictureBoxData{};
+        case Kind::Canvas: return CanvasData{};
         case Kind::Label: return LabelData{};
         case Kind::Button: return ButtonData{};
         case Kind::Timer: return TimerData{};

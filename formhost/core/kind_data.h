@@ -22,8 +22,8 @@ namespace formhost {
 enum class Kind : std::uint32_t {
     Window = 0x00010001,
     EditBox = 0x00010005,
-    PicBox = 0x00010006,
-    DrawPanel = 0x00010008,
+    PictureBox = 0x00010006,
+    Canvas = 0x00010008,
     Label = 0x0001000A,
     Button = 0x0001000B,
     Timer = 0x00010020,
@@ -226,8 +226,8 @@ struct ButtonData {
     bool operator==(const ButtonData&) const = default;
 };
 
-struct PicBoxData {
-    static constexpr Kind kind = Kind::PicBox;
+struct PictureBoxData {
+    static constexpr Kind kind = Kind::PictureBox;
     static constexpr std::uint32_t highest_version = 2;
 
     std::uint32_t border_style = 0;
@@ -239,19 +239,19 @@ struct PicBoxData {
     std::string stored_text_14;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.border_style, {"border_style", property::pic_box::kBorderStyle, FieldType::Choice});
-        v(s.background_colour, {"background_colour", property::pic_box::kBackgroundColour, FieldType::Colour});
-        v(s.display_mode, {"display_mode", property::pic_box::kDisplayMode, FieldType::Choice});
-        v(s.play_animation, {"play_animation", property::pic_box::kPlayAnimation, FieldType::Flag});
-        v(s.picture, {"picture", property::pic_box::kPicture, FieldType::Picture});
-        v(s.stored_text_13, {"stored_text_13", property::pic_box::kStoredText13, FieldType::Text, 2});
-        v(s.stored_text_14, {"stored_text_14", property::pic_box::kStoredText14, FieldType::Text, 2});
+        v(s.border_style, {"border_style", property::picture_box::kBorderStyle, FieldType::Choice});
+        v(s.background_colour, {"background_colour", property::picture_box::kBackgroundColour, FieldType::Colour});
+        v(s.display_mode, {"display_mode", property::picture_box::kDisplayMode, FieldType::Choice});
+        v(s.play_animation, {"play_animation", property::picture_box::kPlayAnimation, FieldType::Flag});
+        v(s.picture, {"picture", property::picture_box::kPicture, FieldType::Picture});
+        v(s.stored_text_13, {"stored_text_13", property::picture_box::kStoredText13, FieldType::Text, 2});
+        v(s.stored_text_14, {"stored_text_14", property::picture_box::kStoredText14, FieldType::Text, 2});
     }
-    bool operator==(const PicBoxData&) const = default;
+    bool operator==(const PictureBoxData&) const = default;
 };
 
-struct DrawPanelData {
-    static constexpr Kind kind = Kind::DrawPanel;
+struct CanvasData {
+    static constexpr Kind kind = Kind::Canvas;
     static constexpr std::uint32_t highest_version = 1;
 
     std::uint32_t border_style = 0;
@@ -271,23 +271,23 @@ struct DrawPanelData {
     Bytes background_picture;
 
     template <class Self, class V> static void visit(Self& s, V& v) {
-        v(s.border_style, {"border_style", property::draw_panel::kBorderStyle, FieldType::Choice});
-        v(s.background_colour, {"background_colour", property::draw_panel::kBackgroundColour, FieldType::Colour});
-        v(s.background_picture_mode, {"background_picture_mode", property::draw_panel::kBackgroundPictureMode, FieldType::Choice});
-        v(s.auto_redraw, {"auto_redraw", property::draw_panel::kAutoRedraw, FieldType::Flag});
-        v(s.drawing_unit, {"drawing_unit", property::draw_panel::kDrawingUnit, FieldType::Choice});
-        v(s.pen_type, {"pen_type", property::draw_panel::kPenType, FieldType::Choice});
-        v(s.draw_mode, {"draw_mode", property::draw_panel::kDrawMode, FieldType::Choice});
-        v(s.pen_width, {"pen_width", property::draw_panel::kPenWidth, FieldType::Number});
-        v(s.pen_colour, {"pen_colour", property::draw_panel::kPenColour, FieldType::Colour});
-        v(s.brush_type, {"brush_type", property::draw_panel::kBrushType, FieldType::Choice});
-        v(s.brush_colour, {"brush_colour", property::draw_panel::kBrushColour, FieldType::Colour});
-        v(s.text_colour, {"text_colour", property::draw_panel::kTextColour, FieldType::Colour});
-        v(s.text_background_colour, {"text_background_colour", property::draw_panel::kTextBackgroundColour, FieldType::Colour});
-        v(s.font, {"font", property::draw_panel::kFont, FieldType::Font});
-        v(s.background_picture, {"background_picture", property::draw_panel::kBackgroundPicture, FieldType::Picture});
+        v(s.border_style, {"border_style", property::canvas::kBorderStyle, FieldType::Choice});
+        v(s.background_colour, {"background_colour", property::canvas::kBackgroundColour, FieldType::Colour});
+        v(s.background_picture_mode, {"background_picture_mode", property::canvas::kBackgroundPictureMode, FieldType::Choice});
+        v(s.auto_redraw, {"auto_redraw", property::canvas::kAutoRedraw, FieldType::Flag});
+        v(s.drawing_unit, {"drawing_unit", property::canvas::kDrawingUnit, FieldType::Choice});
+        v(s.pen_type, {"pen_type", property::canvas::kPenType, FieldType::Choice});
+        v(s.draw_mode, {"draw_mode", property::canvas::kDrawMode, FieldType::Choice});
+        v(s.pen_width, {"pen_width", property::canvas::kPenWidth, FieldType::Number});
+        v(s.pen_colour, {"pen_colour", property::canvas::kPenColour, FieldType::Colour});
+        v(s.brush_type, {"brush_type", property::canvas::kBrushType, FieldType::Choice});
+        v(s.brush_colour, {"brush_colour", property::canvas::kBrushColour, FieldType::Colour});
+        v(s.text_colour, {"text_colour", property::canvas::kTextColour, FieldType::Colour});
+        v(s.text_background_colour, {"text_background_colour", property::canvas::kTextBackgroundColour, FieldType::Colour});
+        v(s.font, {"font", property::canvas::kFont, FieldType::Font});
+        v(s.background_picture, {"background_picture", property::canvas::kBackgroundPicture, FieldType::Picture});
     }
-    bool operator==(const DrawPanelData&) const = default;
+    bool operator==(const CanvasData&) const = default;
 };
 
 struct TimerData {
@@ -302,7 +302,7 @@ struct TimerData {
     bool operator==(const TimerData&) const = default;
 };
 
-using KindData = std::variant<WindowData, EditBoxData, LabelData, ButtonData, PicBoxData, DrawPanelData, TimerData>;
+using KindData = std::variant<WindowData, EditBoxData, LabelData, ButtonData, PictureBoxData, CanvasData, TimerData>;
 
 // The When-absent values of a kind; nullopt for a kind code outside the seven.
 std::optional<KindData> default_kind_data(std::uint32_t kind_code);

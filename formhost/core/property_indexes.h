@@ -102,7 +102,7 @@ inline constexpr int kVerticalAlignment = 12;
 inline constexpr int kFont = 13;
 }  // namespace button
 
-namespace pic_box {
+namespace picture_box {
 inline constexpr int kBorderStyle = 8;
 inline constexpr int kBackgroundColour = 9;
 inline constexpr int kPicture = 10;
@@ -110,9 +110,9 @@ inline constexpr int kDisplayMode = 11;
 inline constexpr int kPlayAnimation = 12;
 inline constexpr int kStoredText13 = 13;
 inline constexpr int kStoredText14 = 14;
-}  // namespace pic_box
+}  // namespace picture_box
 
-namespace draw_panel {
+namespace canvas {
 inline constexpr int kBorderStyle = 8;
 inline constexpr int kBackgroundColour = 9;
 inline constexpr int kBackgroundPicture = 10;
@@ -128,7 +128,7 @@ inline constexpr int kBrushColour = 19;
 inline constexpr int kTextColour = 20;
 inline constexpr int kTextBackgroundColour = 21;
 inline constexpr int kFont = 22;
-}  // namespace draw_panel
+}  // namespace canvas
 
 namespace timer {
 inline constexpr int kPeriod = 8;

@@ -86,7 +86,7 @@ std::vector<KindData> non_default_data() {
     b.font = Bytes(60, 2);
     b.caption = "\xD0\xDE\xB8\xC4";
 
-    PicBoxData p;
+    PictureBoxData p;
     p.border_style = 4;
     p.background_colour = 0;
     p.display_mode = 2;
@@ -95,7 +95,7 @@ std::vector<KindData> non_default_data() {
     p.stored_text_13 = "13";
     p.stored_text_14 = "14";
 
-    DrawPanelData d;
+    CanvasData d;
     d.border_style = 3;
     d.background_colour = 0xFFFFFF;
     d.background_picture_mode = 2;
@@ -169,8 +169,8 @@ TEST(KindData, DefaultsAreTheWhenAbsentValues) {
     EXPECT_EQ(edit.password_character, '*');
     EXPECT_EQ(edit.stored_23, 100);
     EXPECT_EQ(edit.background_colour, 0xFFFFFFu);
-    EXPECT_TRUE(std::get<PicBoxData>(*read_kind_data(0x00010006, {})).play_animation);
-    EXPECT_EQ(std::get<DrawPanelData>(*read_kind_data(0x00010008, {})).draw_mode, 12u);
+    EXPECT_TRUE(std::get<PictureBoxData>(*read_kind_data(0x00010006, {})).play_animation);
+    EXPECT_EQ(std::get<CanvasData>(*read_kind_data(0x00010008, {})).draw_mode, 12u);
 }
 
 TEST(KindData, UnknownKindHasNoData) {
@@ -344,7 +344,7 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
 
     HandWritten p;
     p.u32(2).u32(3).u32(0x445566).u32(1).u32(0).text("G").text("13").text("14");
-    const auto box = read_as<PicBoxData>(Kind::PicBox, p);
+    const auto box = read_as<PictureBoxData>(Kind::PictureBox, p);
     EXPECT_EQ(box.border_style, 3u);
     EXPECT_EQ(box.background_colour, 0x445566u);
     EXPECT_EQ(box.display_mode, 1u);
@@ -356,7 +356,7 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
     HandWritten d;
     d.u32(1).u32(2).u32(9).u32(3).u32(1).u32(4).u32(5).u32(6).u32(7).u32(17).u32(8).u32(19).u32(20).u32(21);
     d.text("F").text("B");
-    const auto canvas = read_as<DrawPanelData>(Kind::DrawPanel, d);
+    const auto canvas = read_as<CanvasData>(Kind::Canvas, d);
     EXPECT_EQ(canvas.border_style, 2u);
     EXPECT_EQ(canvas.background_colour, 9u);
     EXPECT_EQ(canvas.background_picture_mode, 3u);
@@ -379,16 +379,17 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
 
     // And the writer gives back exactly these bytes.
     for (const auto& [kind, hand] : {std::pair{Kind::Window, &w}, {Kind::EditBox, &e}, {Kind::Label, &l},
-                                     {Kind::Button, &b}, {Kind::PicBox, &p}, {Kind::DrawPanel, &d}, {Kind::Timer, &t}})
+                                     {Kind::Button, &b}, {Kind::PictureBox, &p}, {Kind::Canvas, &d}, {Kind::Timer, &t}})
         EXPECT_EQ(write_kind_data(*read_kind_data(static_cast<std::uint32_t>(kind), hand->bytes)), hand->bytes)
             << kind_name(kind);
 }
 
 TEST(KindData, KindNamesRoundTrip) {
-    for (Kind kind : {Kind::Window, Kind::EditBox, Kind::PicBox, Kind::DrawPanel, Kind::Label, Kind::Button,
+    for (Kind kind : {Kind::Window, Kind::EditBox, Kind::PictureBox, Kind::Canvas, Kind::Label, Kind::Button,
                       Kind::Timer})
         EXPECT_EQ(kind_from_name(kind_name(kind)), kind);
     EXPECT_FALSE(kind_from_name("Canvas"));
+    EXPECT_FALSE(kind_from_name("PictureBox"));
 }
 
 }  // namespace

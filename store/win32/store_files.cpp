@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/system/owners.h"
 #include "store/win32/store_files_detail.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "formhost/win32/windows/window_classes.h"
+#include "formhost/win32/windows/host_window_class.h"
 
 namespace {
 

@@ -78,7 +78,7 @@ void make_banner(const std::string& path) {
     Mask scratch(kW, kH);
     for (int k = 0; k < kFrames; ++k) {
         const double phase = 2 * kPi * k / kFrames;
-        DrawPanel c(kW, kH, kGround);
+        Drawing c(kW, kH, kGround);
 
         // A thin rounded frame in a pale rose.
         {

@@ -34,7 +34,7 @@ const Colour kHeart = hex(0xFF4A78), kHeartLine = hex(0xC92653), kFace = hex(0x6
 // softness are in pixels.
 class Pen {
 public:
-    Pen(DrawPanel& c, Affine m) : c_(c), m_(m), mask_(c.width(), c.height()) {}
+    Pen(Drawing& c, Affine m) : c_(c), m_(m), mask_(c.width(), c.height()) {}
 
     void fill(const Shape& s, Colour col, double opacity = 1.0) { c_.fill(s.transformed(m_), col, opacity); }
     void fill(const Shape& s, const Paint& p) { c_.fill(s.transformed(m_), p); }
@@ -60,7 +60,7 @@ public:
     Paint lin(Pt a, Colour ca, Pt b, Colour cb) const { return linear(m_(a), ca, m_(b), cb); }
 
 private:
-    DrawPanel& c_;
+    Drawing& c_;
     Affine m_;
     Mask mask_;
 };
@@ -89,7 +89,7 @@ std::vector<Pt> arc(Pt c, double rx, double ry, double from, double to, int n = 
     return pts;
 }
 
-void draw_frame(DrawPanel& big, int k) {
+void draw_frame(Drawing& big, int k) {
     const double phase = 2 * kPi * k / kFrames;
     // Whole pixels only: the figure then moves without redrawing its flat
     // areas differently, which keeps the frames small.
@@ -242,7 +242,7 @@ void draw_frame(DrawPanel& big, int k) {
 void make_cupid(const std::string& path) {
     std::vector<Rgb8Frame> frames;
     for (int k = 0; k < kFrames; ++k) {
-        DrawPanel c(kW, kH, hex(0xFFFFFF));
+        Drawing c(kW, kH, hex(0xFFFFFF));
         draw_frame(c, k);
         frames.push_back({c.rgb8(hex(0xFFFFFF))});
     }

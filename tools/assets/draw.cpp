@@ -257,7 +257,7 @@ void blur(Mask& m, double sigma) {
         for (int x = 0; x < w; ++x) m.set(x, y, plane[static_cast<std::size_t>(y) * w + x]);
 }
 
-DrawPanel::DrawPanel(int width, int height, Colour bg) : Surface(CAIRO_FORMAT_ARGB32, width, height) {
+Drawing::Drawing(int width, int height, Colour bg) : Surface(CAIRO_FORMAT_ARGB32, width, height) {
     Context c(surface());
     cairo_set_operator(c.get(), CAIRO_OPERATOR_SOURCE);
     set_paint(c.get(), solid(bg));
@@ -266,7 +266,7 @@ DrawPanel::DrawPanel(int width, int height, Colour bg) : Surface(CAIRO_FORMAT_AR
 
 // Pixels are native-endian 32-bit words: alpha in the top byte, then red,
 // green and blue, each already multiplied by alpha.
-Colour DrawPanel::get(int x, int y) const {
+Colour Drawing::get(int x, int y) const {
     const std::uint32_t p = reinterpret_cast<const std::uint32_t*>(row(y))[x];
     const float a = static_cast<float>(p >> 24);
     if (a == 0) return {};
@@ -274,26 +274,26 @@ Colour DrawPanel::get(int x, int y) const {
             static_cast<float>(p & 255) / a, a / 255.0f};
 }
 
-void DrawPanel::set(int x, int y, Colour c) {
+void Drawing::set(int x, int y, Colour c) {
     const double a = clamp01(c.a);
     reinterpret_cast<std::uint32_t*>(row(y))[x] = static_cast<std::uint32_t>(byte(a)) << 24 |
                                                   static_cast<std::uint32_t>(byte(c.r * a)) << 16 |
                                                   static_cast<std::uint32_t>(byte(c.g * a)) << 8 | byte(c.b * a);
 }
 
-void DrawPanel::paint(const Mask& m, const Paint& p, double opacity) {
+void Drawing::paint(const Mask& m, const Paint& p, double opacity) {
     Context c(surface());
     set_paint(c.get(), p, opacity);
     cairo_mask_surface(c.get(), m.surface(), 0, 0);
 }
 
-void DrawPanel::draw(const DrawPanel& layer, double opacity) {
+void Drawing::draw(const Drawing& layer, double opacity) {
     Context c(surface());
     cairo_set_source_surface(c.get(), layer.surface(), 0, 0);
     cairo_paint_with_alpha(c.get(), opacity);
 }
 
-void DrawPanel::blur(double sigma) {
+void Drawing::blur(double sigma) {
     const int w = width(), h = height();
     std::vector<float> planes[4];
     for (auto& p : planes) p.resize(static_cast<std::size_t>(w) * h);
@@ -314,7 +314,7 @@ void DrawPanel::blur(double sigma) {
         }
 }
 
-std::vector<std::uint8_t> DrawPanel::rgb8(Colour bg) const {
+std::vector<std::uint8_t> Drawing::rgb8(Colour bg) const {
     std::vector<std::uint8_t> out;
     out.reserve(static_cast<std::size_t>(width()) * height() * 3);
     const double back[3] = {bg.r, bg.g, bg.b};
@@ -327,7 +327,7 @@ std::vector<std::uint8_t> DrawPanel::rgb8(Colour bg) const {
     return out;
 }
 
-std::vector<std::uint8_t> DrawPanel::rgba8() const {
+std::vector<std::uint8_t> Drawing::rgba8() const {
     std::vector<std::uint8_t> out;
     out.reserve(static_cast<std::size_t>(width()) * height() * 4);
     for (int y = 0; y < height(); ++y)
@@ -343,14 +343,14 @@ std::vector<std::uint8_t> DrawPanel::rgba8() const {
     return out;
 }
 
-void DrawPanel::fill(const Shape& s, const Paint& p, double opacity) {
+void Drawing::fill(const Shape& s, const Paint& p, double opacity) {
     Context c(surface());
     set_paint(c.get(), p, opacity);
     add_shape(c.get(), s);
     cairo_fill(c.get());
 }
 
-void DrawPanel::stroke(const std::vector<Pt>& pts, double w0, double w1, const Paint& p, double opacity) {
+void Drawing::stroke(const std::vector<Pt>& pts, double w0, double w1, const Paint& p, double opacity) {
     Context c(surface());
     set_paint(c.get(), p, opacity);
     add_stroke(c.get(), pts, w0, w1);

@@ -101,9 +101,9 @@ void stroke(Mask& m, const std::vector<Pt>& pts, double w0, double w1);
 inline void stroke(Mask& m, const std::vector<Pt>& pts, double w) { stroke(m, pts, w, w); }
 void blur(Mask& m, double sigma);
 
-class DrawPanel : public Surface {
+class Drawing : public Surface {
 public:
-    DrawPanel(int width, int height, Colour background = {});
+    Drawing(int width, int height, Colour background = {});
     // Straight colour of a pixel.
     Colour get(int x, int y) const;
     void set(int x, int y, Colour c);
@@ -111,7 +111,7 @@ public:
     void paint(const Mask& m, const Paint& p, double opacity = 1.0);
     void paint(const Mask& m, Colour c, double opacity = 1.0) { paint(m, solid(c), opacity); }
     // Source-over another canvas of the same size.
-    void draw(const DrawPanel& layer, double opacity = 1.0);
+    void draw(const Drawing& layer, double opacity = 1.0);
     void blur(double sigma);
     // The straight colour over an opaque background, 8 bits per channel RGB.
     std::vector<std::uint8_t> rgb8(Colour background) const;

@@ -44,7 +44,7 @@ void hand_written_masks_paint() {
     Mask copy = hand;
     Mask assigned(8, 8);
     assigned = copy;
-    DrawPanel c(8, 8, hex(0xFFFFFF));
+    Drawing c(8, 8, hex(0xFFFFFF));
     c.paint(assigned, hex(0xFF0000));
     const Colour p = c.get(3, 4);
     check(p.r > 0.99f && p.g < 0.01f && p.b < 0.01f, "a copied hand-written mask paints: got g=" + num(p.g));
@@ -89,7 +89,7 @@ void shapes_in_a_mask_unite() {
 }
 
 void colours_survive_the_premultiplied_store() {
-    DrawPanel c(4, 4);
+    Drawing c(4, 4);
     c.set(1, 1, {0.8f, 0.2f, 0.4f, 0.5f});
     const std::vector<std::uint8_t> rgba = c.rgba8();
     const std::uint8_t* p = &rgba[(1 * 4 + 1) * 4];

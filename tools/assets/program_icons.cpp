@@ -28,19 +28,19 @@ struct Window {
     double left, top, side;
 };
 
-IconImage render(int size, const Window& w, void (*draw)(DrawPanel&, Pt, double, int)) {
-    DrawPanel c(size, size);
+IconImage render(int size, const Window& w, void (*draw)(Drawing&, Pt, double, int)) {
+    Drawing c(size, size);
     const double scale = size / w.side;
     draw(c, {-w.left * scale, -w.top * scale}, scale, size);
     return {size, c.rgba8()};
 }
 
-void presenter_picture(DrawPanel& c, Pt origin, double scale, int) { draw_rose(c, origin, scale); }
+void presenter_picture(Drawing& c, Pt origin, double scale, int) { draw_rose(c, origin, scale); }
 
 // Drawing in grid units, as the rose does.
 class View {
 public:
-    View(DrawPanel& c, Pt origin, double scale) : c_(c), m_{scale, 0, 0, scale, origin.x, origin.y}, scale_(scale) {}
+    View(Drawing& c, Pt origin, double scale) : c_(c), m_{scale, 0, 0, scale, origin.x, origin.y}, scale_(scale) {}
 
     Pt at(Pt p) const { return m_(p); }
     double len(double units) const { return units * scale_; }
@@ -61,7 +61,7 @@ public:
     }
 
 private:
-    DrawPanel& c_;
+    Drawing& c_;
     Affine m_;
     double scale_;
 };
@@ -70,7 +70,7 @@ Contour box(double x0, double y0, double x1, double y1) { return {{x0, y0}, {x1,
 
 // The editor: a pencil lying across a pink heart, its point on the heart's
 // lower half; in the largest image a white line of "writing" runs up to it.
-void editor_picture(DrawPanel& c, Pt origin, double scale, int size) {
+void editor_picture(Drawing& c, Pt origin, double scale, int size) {
     View v(c, origin, scale);
     const bool small = size <= 32;
     // Small images get thicker edges: a one-unit line is a fifth of a pixel at 16.
@@ -130,7 +130,7 @@ void editor_picture(DrawPanel& c, Pt origin, double scale, int size) {
     v.outline(part(outline), edge * 0.8, hex(0x5A3414));
 }
 
-void make_icon(const std::string& path, void (*draw)(DrawPanel&, Pt, double, int), bool close_up) {
+void make_icon(const std::string& path, void (*draw)(Drawing&, Pt, double, int), bool close_up) {
     std::vector<IconImage> images;
     for (int size : kSizes) {
         const Window whole{0, 0, kUnits};

@@ -29,7 +29,7 @@ constexpr double kInk = 2.2;
 // at `origin`.
 class Pen {
 public:
-    Pen(DrawPanel& c, Pt origin, double scale)
+    Pen(Drawing& c, Pt origin, double scale)
         : c_(c), view_{scale, 0, 0, scale, origin.x, origin.y}, scale_(scale), mask_(c.width(), c.height()),
           shadow_(c.width(), c.height()) {}
 
@@ -64,7 +64,7 @@ public:
     }
 
 private:
-    DrawPanel& c_;
+    Drawing& c_;
     Affine view_;
     double scale_;
     Mask mask_, shadow_;
@@ -85,7 +85,7 @@ Shape leaf(Pt base, Pt tip, double width, double curl) {
 
 }  // namespace
 
-void draw_rose(DrawPanel& big, Pt origin, double scale) {
+void draw_rose(Drawing& big, Pt origin, double scale) {
     Pen pen(big, origin, scale);
 
     const Colour stem_dark = hex(0x1F5E2A), stem_light = hex(0x3F8F3A);
@@ -255,8 +255,8 @@ void draw_rose(DrawPanel& big, Pt origin, double scale) {
 
 namespace {
 
-DrawPanel hard_edged_rose() {
-    DrawPanel c(kSize, kSize);
+Drawing hard_edged_rose() {
+    Drawing c(kSize, kSize);
     draw_rose(c, {0, 0}, 1.0);
     // At the edge only the outer half of the ink's smoothing is partly
     // clear: what is at least half covered becomes its own colour, opaque,

@@ -31,7 +31,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 // Cloud density from Gaussian puffs, roughened by noise, lit from the upper
 // right: the side facing the light is white, the underside a little grey-blue.
-void clouds(DrawPanel& c, Random& rng) {
+void clouds(Drawing& c, Random& rng) {
     std::vector<float> density(static_cast<std::size_t>(kW) * kH, 0.0f);
     auto puff = [&](double cx, double cy, double r, double weight) {
         const int x0 = std::max(0, static_cast<int>(cx - 3 * r)), x1 = std::min(kW, static_cast<int>(cx + 3 * r) + 1);
@@ -91,7 +91,7 @@ void clouds(DrawPanel& c, Random& rng) {
         return soft[static_cast<std::size_t>(std::clamp(y + kPad, 0, kPh - 1)) * kPw + std::clamp(x + kPad, 0, kPw - 1)];
     };
     const Colour lit = hex(0xFFFFFF), shade = hex(0xB4C8E0), warm = hex(0xFFF8F2);
-    DrawPanel layer(kW, kH);
+    Drawing layer(kW, kH);
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
             const double alpha = cover[static_cast<std::size_t>(y) * kW + x];
@@ -141,7 +141,7 @@ std::vector<Pt> swirl(Pt centre, double r0, double r1, double turns, double star
     return pts;
 }
 
-void sparkle(DrawPanel& c, Mask& m, Pt p, double size, double opacity) {
+void sparkle(Drawing& c, Mask& m, Pt p, double size, double opacity) {
     // Four thin points and a soft glow: the star shape of light on a lens.
     m.clear();
     fill(m, Shape(polygon_star(p, size, size * 0.18, 4, 0.0)));
@@ -209,7 +209,7 @@ std::vector<unsigned char> encode(const std::vector<std::uint8_t>& rgb, int qual
 }  // namespace
 
 void make_sky(const std::string& path) {
-    DrawPanel c(kW, kH, hex(0xFFFFFF));
+    Drawing c(kW, kH, hex(0xFFFFFF));
     Mask m(kW, kH);
     Random rng(0x5C1E5);
 
@@ -264,7 +264,7 @@ void make_sky(const std::string& path) {
 
     // White swirls: a flourish under the writing and curls at the sides.
     {
-        DrawPanel layer(kW, kH);
+        Drawing layer(kW, kH);
         Mask s(kW, kH);
         auto curl = [&](const std::vector<Pt>& pts, double w0, double w1) {
             s.clear();
@@ -284,7 +284,7 @@ void make_sky(const std::string& path) {
         curl(swirl({60, 300}, 42, 4, 1.6, -0.8, 1), 3.2, 0.6);
         curl(swirl({735, 410}, 36, 3, 1.5, 2.2, -1), 3.0, 0.6);
         curl(swirl({700, 70}, 26, 3, 1.3, 3.0, 1), 2.4, 0.5);
-        DrawPanel glow = layer;
+        Drawing glow = layer;
         glow.blur(3.0);
         c.draw(glow, 0.55);
         c.draw(layer, 0.9);

@@ -1,7 +1,7 @@
-#include "control.h"
+#include "formhost/win32/controls/control.h"
 
 #include "formhost/core/property_access.h"
-#include "formhost/win32/windows/events.h"
+#include "formhost/win32/state/events.h"
 
 namespace formhost::win32 {
 

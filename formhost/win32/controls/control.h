@@ -9,7 +9,7 @@
 
 #include "formhost/core/kind_data.h"
 #include "formhost/core/value.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 
 namespace formhost::win32 {
 

@@ -1,4 +1,4 @@
-#include "kinds.h"
+#include "formhost/win32/controls/kinds.h"
 
 namespace formhost::win32 {
 
@@ -11,8 +11,8 @@ std::unique_ptr<Control> make_control(std::uint32_t window_id, std::uint32_t id,
         case Kind::Button: return make_button(window_id, id, std::move(*data));
         case Kind::Timer: return make_timer(window_id, id, std::move(*data));
         case Kind::Label: return make_label(window_id, id, std::move(*data));
-        case Kind::PicBox: return make_pic_box(window_id, id, std::move(*data));
-        case Kind::DrawPanel: return make_draw_panel(window_id, id, std::move(*data));
+        case Kind::PictureBox: return make_picture_box(window_id, id, std::move(*data));
+        case Kind::Canvas: return make_canvas(window_id, id, std::move(*data));
         case Kind::Window: break;  // a window is not a control of another window
     }
     return nullptr;

@@ -2,8 +2,8 @@
 #include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/drawing/fonts.h"
 #include "formhost/win32/system/owners.h"
-#include "kinds.h"
-#include "painted_control.h"
+#include "formhost/win32/controls/kinds.h"
+#include "formhost/win32/controls/painted_control.h"
 #include "formhost/core/choices.h"
 #include "formhost/core/property_indexes.h"
 

@@ -1,7 +1,7 @@
-#include "painted_control.h"
+#include "formhost/win32/controls/painted_control.h"
 
-#include "formhost/win32/program/fatal_error.h"
-#include "formhost/win32/windows/window_classes.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/window_class.h"
 
 namespace formhost::win32 {
 
@@ -11,7 +11,7 @@ PaintedControl::~PaintedControl() {
 
 bool PaintedControl::create_window(const ControlPlace& place, const wchar_t* class_name, DWORD style,
                                    DWORD ex_style) {
-    const wchar_t* cls = control_window_class(class_name, procedure);
+    const wchar_t* cls = own_window_class(class_name, procedure);
     const RECT& r = place.rect;
     HWND hwnd = CreateWindowExW(ex_style, cls, L"", WS_CHILD | WS_CLIPSIBLINGS | style | place.style, r.left, r.top,
                                 r.right - r.left, r.bottom - r.top, place.parent,

@@ -1,7 +1,7 @@
 #pragma once
 // A control kind that paints itself in a window class of the host's own.
 
-#include "control.h"
+#include "formhost/win32/controls/control.h"
 
 namespace formhost::win32 {
 

@@ -1,7 +1,7 @@
-#include "control.h"
-#include "formhost/win32/program/fatal_error.h"
-#include "formhost/win32/windows/window_classes.h"
-#include "kinds.h"
+#include "formhost/win32/controls/control.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/window_class.h"
+#include "formhost/win32/controls/kinds.h"
 #include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
@@ -21,7 +21,7 @@ public:
     }
 
     bool create(const ControlPlace& place) override {
-        const wchar_t* cls = control_window_class(L"FormHostTimer", procedure);
+        const wchar_t* cls = own_window_class(L"FormHostTimer", procedure);
         // Never shown, but placed as its description says: its left, top,
         // width and height read as those of any other control.
         const RECT& r = place.rect;

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "formhost/win32/program/fatal_error.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/program_end.h"
 #include "formhost/win32/system/precise_clock.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/drawing/window_image.h"
@@ -160,7 +160,7 @@ void stop_hand_over_from(WindowImage* image) {
 void drawing_done() {
     if (!hand_over_thread) {
         hand_over_thread = std::make_unique<HandOverThread>();
-        host().end_hooks.push_back(&stop_hand_over_thread);
+        stop_at_program_end(&stop_hand_over_thread);
     }
     if (hand_over_thread->running()) {
         hand_over_thread->drawn();

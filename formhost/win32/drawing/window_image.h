@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "formhost/core/media/key_shape.h"
-#include "formhost/win32/media/handles.h"
+#include "formhost/win32/media/dib_section.h"
 
 namespace formhost::win32 {
 

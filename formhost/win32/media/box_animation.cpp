@@ -1,9 +1,9 @@
-#include "box_animation.h"
+#include "formhost/win32/media/box_animation.h"
 
 #include <algorithm>
 
-#include "formhost/win32/program/fatal_error.h"
-#include "picture.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/media/picture.h"
 #include "formhost/core/media/pixels.h"
 
 namespace formhost::win32 {

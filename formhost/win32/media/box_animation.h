@@ -15,7 +15,7 @@
 
 #include "formhost/core/media/gif.h"
 #include "formhost/core/media/placement.h"
-#include "handles.h"
+#include "formhost/win32/media/dib_section.h"
 
 namespace formhost::win32 {
 

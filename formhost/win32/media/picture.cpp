@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "formhost/win32/media/picture.h"
 
 #include <algorithm>
 #include <vector>

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "formhost/core/byte_io.h"
-#include "handles.h"
+#include "formhost/win32/media/dib_section.h"
 
 namespace formhost::win32 {
 
@@ -65,23 +65,5 @@ private:
     mutable UniqueBrush tile_;
     mutable COLORREF tile_background_ = 0;
 };
-
-// A window's (or canvas's) background: fills `area` (client coordinates)
-// with `background` where the picture does not cover it, and draws the
-// picture placed by background-picture mode 0 natural at top-left, 1 tiled,
-// 2 centred and shrunk uniformly by the smaller factor if larger,
-// 3 stretched; all clipped to `area`. A null picture gives the colour only.
-void paint_background(HDC dc, const RECT& client, const RECT& area, const Picture* picture, int mode,
-                      COLORREF background);
-
-// A picture box's client area in the same way, by display mode 0 natural at
-// top-left, 1 stretched, 2 centred and shrunk uniformly if larger.
-void paint_box_picture(HDC dc, const RECT& client, const RECT& area, const Picture* picture, int mode,
-                       COLORREF background);
-
-// A COLORREF (0x00BBGGRR) as the 0xRRGGBB of DIB pixels.
-constexpr std::uint32_t dib_rgb(COLORREF c) {
-    return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-}
 
 }  // namespace formhost::win32

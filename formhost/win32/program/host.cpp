@@ -5,17 +5,18 @@
 #include <optional>
 
 #include "formhost/win32/routines/external_routine.h"
-#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/win32/program/form_resource.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/win32/routines/host_api.h"
-#include "formhost/win32/program/host_state.h"
-#include "formhost/win32/program/message_loop.h"
+#include "formhost/win32/state/host_state.h"
+#include "formhost/win32/windows/message_loop.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/program/program.h"
 #include "formhost/win32/sound/background_sound.h"
 #include "formhost/win32/windows/window_builder.h"
-#include "formhost/win32/windows/window_classes.h"
+#include "formhost/win32/system/program_end.h"
+#include "formhost/win32/system/window_class.h"
 
 namespace formhost::win32 {
 namespace {
@@ -79,14 +80,14 @@ void initialise_host(const Program& program) {
                           .end = [] { end_program(-1); }});
     ole.emplace();
     enter_program_folder(h);
-    const wchar_t* message_class = control_window_class(L"FormHostMessageWindow", message_window_procedure);
+    const wchar_t* message_class = own_window_class(L"FormHostMessageWindow", message_window_procedure);
     h.message_window = CreateWindowExW(0, message_class, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
     h.gui_thread = GetCurrentThreadId();
     shutdown_begun.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     shutdown_done.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     h.routines = program.routines;
-    h.end_hooks.push_back(&sound::stop_all);
+    stop_at_program_end(&sound::stop_all);
     const auto bytes = embedded_form_block();
     const auto block = bytes ? read_form_block(*bytes) : std::nullopt;
     if (!block || !fill_window_table(*block, program.routines)) fatal_error(0, fatal::kFormBlockUnreadable);
@@ -100,7 +101,7 @@ void shut_down() {
     // Taken before it runs: at most once, even if it ends the program itself;
     // never once a fatal error was raised.
     if (Routine exit = h.exit_routine.exchange(nullptr); exit && !fatal_error_raised()) exit();
-    for (auto hook : h.end_hooks) hook();
+    stop_everything_at_program_end();
     free_external_libraries();
     ole.reset();
     if (shutdown_done) SetEvent(shutdown_done.get());

@@ -4,9 +4,9 @@
 
 #include <span>
 
-namespace formhost::win32 {
+#include "formhost/win32/state/routine.h"
 
-using Routine = void (*)();
+namespace formhost::win32 {
 
 struct Program {
     Routine init = nullptr;

@@ -1,7 +1,7 @@
-#include "background_sound.h"
+#include "formhost/win32/sound/background_sound.h"
 
 #include "formhost/core/media/wave.h"
-#include "wave_player.h"
+#include "formhost/win32/sound/wave_player.h"
 
 namespace formhost::win32::sound {
 

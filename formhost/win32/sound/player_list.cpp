@@ -1,4 +1,4 @@
-#include "player_list.h"
+#include "formhost/win32/sound/player_list.h"
 
 #include <algorithm>
 #include <mutex>

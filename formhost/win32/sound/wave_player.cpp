@@ -1,13 +1,13 @@
-#include "wave_player.h"
+#include "formhost/win32/sound/wave_player.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "formhost/core/media/format_record.h"
-#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/media/wave.h"
-#include "player_list.h"
+#include "formhost/win32/sound/player_list.h"
 
 namespace formhost::win32::sound {
 namespace {

@@ -1,7 +1,7 @@
 #include "formhost/win32/windows/control_cursors.h"
 
 #include "formhost/core/byte_io.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 
 namespace formhost::win32 {

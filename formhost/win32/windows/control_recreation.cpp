@@ -4,7 +4,7 @@
 
 #include "formhost/win32/controls/control.h"
 #include "formhost/win32/windows/host_window.h"
-#include "formhost/win32/program/message_loop.h"
+#include "formhost/win32/windows/message_loop.h"
 #include "formhost/win32/windows/window_geometry.h"
 
 namespace formhost::win32 {

@@ -1,7 +1,7 @@
 #pragma once
 // Making a control anew: some properties (an edit box's multi-line and
 // hide-selection) the system takes only when a control's window is made.
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 
 namespace formhost::win32 {
 

@@ -1,7 +1,7 @@
 #include "formhost/win32/windows/host_window.h"
 
-#include "formhost/win32/windows/events.h"
-#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/state/events.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/property_access.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/drawing/colours.h"
@@ -10,7 +10,7 @@
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/windows/window_builder.h"
 #include "formhost/win32/windows/control_cursors.h"
-#include "formhost/win32/windows/window_classes.h"
+#include "formhost/win32/windows/host_window_class.h"
 #include "formhost/core/choices.h"
 #include "formhost/core/event_indexes.h"
 #include "formhost/core/property_indexes.h"
@@ -48,6 +48,10 @@ WindowStyles window_styles(const WindowData& d) {
 HostWindow::HostWindow(WindowEntry& entry, WindowData data) : entry_(entry), data_(std::move(data)) {}
 
 HostWindow::~HostWindow() = default;
+
+void HostWindowDeleter::operator()(HostWindow* window) const { delete window; }
+
+bool WindowEntry::loaded() const { return live && IsWindow(live->hwnd()); }
 
 Control* HostWindow::control(std::uint32_t id) {
     for (auto& c : controls_)

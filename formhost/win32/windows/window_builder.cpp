@@ -1,9 +1,9 @@
 #include "formhost/win32/windows/window_builder.h"
 
 #include "formhost/win32/controls/control.h"
-#include "formhost/win32/windows/events.h"
+#include "formhost/win32/state/events.h"
 #include "formhost/win32/windows/host_window.h"
-#include "formhost/win32/program/message_loop.h"
+#include "formhost/win32/windows/message_loop.h"
 #include "formhost/win32/sound/background_sound.h"
 #include "formhost/core/event_indexes.h"
 
@@ -75,7 +75,7 @@ bool build_window(WindowEntry& entry, HWND parent, bool modal) {
             restore_template(entry);
             return false;
         }
-        entry.live = std::make_unique<HostWindow>(entry, std::get<WindowData>(std::move(*data)));
+        entry.live.reset(new HostWindow(entry, std::get<WindowData>(std::move(*data))));
         HostWindow& window = *entry.live;
         window.modal = modal;
         if (!window.create(parent)) {

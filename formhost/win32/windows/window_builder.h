@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 
 namespace formhost::win32 {
 

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "formhost/core/property_indexes.h"
-#include "formhost/win32/routines/draw_panel_ops.h"
-#include "formhost/win32/controls/draw_panel.h"
+#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/precise_clock.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/program/program.h"
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "form_ids.h"
@@ -34,7 +34,7 @@ using formhost::Value;
 using formhost::WindowRef;
 using formhost::win32::precise_ms;
 
-constexpr formhost::DrawPanelRef kCanvas{kDrawing, kDrawingCanvas};
+constexpr formhost::CanvasRef kCanvas{kDrawing, kDrawingCanvas};
 
 std::wstring scenario;
 std::wstring log_path;
@@ -89,7 +89,7 @@ void CALLBACK end_timer_scenario(HWND, UINT, UINT_PTR id, DWORD) {
     DestroyWindow(formhost::window_handle({kStart, kStartControl}));
 }
 
-POINT write_position() { return formhost::win32::find_draw_panel(kCanvas).write_position; }
+POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_position; }
 
 }  // namespace
 
@@ -98,7 +98,7 @@ COLORREF canvas_pixel(int x, int y) {
     formhost::hand_over_before_wait(1000);
     const double deadline = precise_ms() + 1000;
     while (formhost::win32::hand_over_figures().pending && precise_ms() < deadline) Sleep(1);
-    HWND canvas = formhost::win32::find_draw_panel(kCanvas).hwnd();
+    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
     HDC dc = GetDC(canvas);
     const COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(canvas, dc);
@@ -107,7 +107,7 @@ COLORREF canvas_pixel(int x, int y) {
 
 // Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
-    formhost::win32::DrawPanel& canvas = formhost::win32::find_draw_panel(kCanvas);
+    formhost::win32::Canvas& canvas = formhost::win32::find_canvas(kCanvas);
     const RECT r{x, y, x + w, y + h};
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     canvas.for_each_target([&](HDC dc) {
@@ -137,7 +137,7 @@ void canvas_scenario() {
 
     // A line ending 10 pixels below the bottom scrolls everything up by 12.
     RECT client;
-    GetClientRect(formhost::win32::find_draw_panel(kCanvas).hwnd(), &client);
+    GetClientRect(formhost::win32::find_canvas(kCanvas).hwnd(), &client);
     paint_red(100, 100, 4, 4);
     const int line = step - 2;
     formhost::set_write_position(kCanvas, 200, client.bottom - line + 10);
@@ -161,7 +161,7 @@ void canvas_scenario() {
 // automatic redraw on, what was drawn stays through a resize and a repaint.
 void repaint_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    HWND canvas = formhost::win32::find_draw_panel(kCanvas).hwnd();
+    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
     const auto repaint = [&] { RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); };
     paint_red(30, 40, 10, 10);
     repaint();
@@ -177,7 +177,7 @@ void repaint_scenario() {
 // Everything drawn is on the screen while the routine still holds the thread.
 void visible_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::draw_panel::kBackgroundColour, Value{std::int32_t{0x0000FF}});
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kBackgroundColour, Value{std::int32_t{0x0000FF}});
     formhost::clear_area(kCanvas);
     log("drawn");
     Sleep(2500);
@@ -199,7 +199,7 @@ void hand_over_scenario(bool burst) {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
     formhost::clear_area(kCanvas);  // white, and on the screen before the wipe
     Sleep(300);
-    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::draw_panel::kBackgroundColour, Value{std::int32_t{0x0000FF}});
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kBackgroundColour, Value{std::int32_t{0x0000FF}});
     std::vector<double> times;
     const auto figures = [] { return formhost::win32::hand_over_figures(); };
     const int before = figures().hand_overs;

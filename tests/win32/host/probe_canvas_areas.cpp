@@ -11,11 +11,11 @@
 #include "form_ids.h"
 #include "formhost/core/font_record.h"
 #include "formhost/core/property_indexes.h"
-#include "formhost/win32/controls/draw_panel.h"
+#include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "formhost/win32/drawing/window_image.h"
 #include "formhost/win32/media/picture.h"
-#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/owners.h"
 #include "picture_makers.h"
@@ -28,9 +28,9 @@ using formhost::Value;
 using formhost::WindowRef;
 using namespace formhost::win32;
 
-constexpr formhost::DrawPanelRef kCanvas{kDrawing, kDrawingCanvas};
+constexpr formhost::CanvasRef kCanvas{kDrawing, kDrawingCanvas};
 
-DrawPanel& canvas() { return find_draw_panel(kCanvas); }
+Canvas& canvas() { return find_canvas(kCanvas); }
 
 // The image's pixels as they are now.
 std::vector<std::uint32_t> image_pixels() {
@@ -82,7 +82,7 @@ void smoothed_font() {
     font.char_set = 1;
     font.quality = ANTIALIASED_QUALITY;
     font.face = "\xBF\xAC\xCC\xE5";  // 楷体
-    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::draw_panel::kFont,
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kFont,
                              Value{formhost::write_font_record(font)});
 }
 

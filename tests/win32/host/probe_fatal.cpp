@@ -8,8 +8,8 @@
 
 #include "form_ids.h"
 #include "formhost/core/value.h"
-#include "formhost/win32/program/fatal_error.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/program_end.h"
 #include "formhost/win32/routines/host_api.h"
 #include "probe_log.h"
 
@@ -42,7 +42,7 @@ void join_player() {
 void start_player(DWORD delay_ms) {
     player_delay_ms = delay_ms;
     player = CreateThread(nullptr, 0, failing_player, nullptr, 0, nullptr);
-    formhost::win32::host().end_hooks.push_back(&join_player);
+    formhost::win32::stop_at_program_end(&join_player);
 }
 
 void set_timer(std::int32_t period) { formhost::write_property(kStart, kTimer, 8, Value{period}); }

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "formhost/win32/routines/draw_panel_ops.h"
-#include "formhost/win32/controls/draw_panel.h"
+#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/windows/window_help.h"
@@ -24,7 +24,7 @@ using formhost::Value;
 using formhost::WindowRef;
 
 constexpr std::uint32_t kStartTimer = kTimer;
-constexpr formhost::DrawPanelRef kDrawingCanvasRef{kDrawing, kDrawingCanvas};
+constexpr formhost::CanvasRef kDrawingCanvasRef{kDrawing, kDrawingCanvas};
 // OS ids count from the last control of the parts window: timer 100,
 // canvas 110, button 120, label 130.
 constexpr int kPartsCanvasId = 110, kPartsButtonId = 120, kPartsLabelId = 130;
@@ -277,7 +277,7 @@ void canvas_strip_scenario() {
     write(kDrawing, kDrawingCanvasRef.control, 10, Value{red_bmp()});
     write_int(kDrawing, kDrawingCanvasRef.control, 11, 1);  // tiled
     formhost::clear_area(kDrawingCanvasRef);
-    HWND canvas = formhost::win32::find_draw_panel(kDrawingCanvasRef).hwnd();
+    HWND canvas = formhost::win32::find_canvas(kDrawingCanvasRef).hwnd();
     RECT client;
     GetClientRect(canvas, &client);
     formhost::set_write_position(kDrawingCanvasRef, 0, client.bottom - 10);

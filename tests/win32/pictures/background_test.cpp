@@ -2,7 +2,7 @@
 // surface, then a host window's background picture property end to end.
 #include <gtest/gtest.h>
 
-#include "formhost/win32/media/picture.h"
+#include "formhost/win32/media/backgrounds.h"
 #include "hosted_window.h"
 #include "picture_makers.h"
 #include "surfaces.h"

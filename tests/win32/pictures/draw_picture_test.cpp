@@ -6,7 +6,7 @@
 
 #include "formhost/win32/drawing/screen_hand_over.h"
 #include "formhost/win32/media/picture.h"
-#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "hosted_window.h"
 #include "picture_makers.h"
 #include "surfaces.h"
@@ -29,12 +29,12 @@ protected:
     DrawPicture() : window_(formhost::WindowData{}, {30, 30, 330, 130}, {{white_canvas(), {0, 0, 300, 100}}}) {}
 
     static formhost::KindData white_canvas() {
-        formhost::DrawPanelData d;
+        formhost::CanvasData d;
         d.background_colour = 0xFFFFFF;
         return d;
     }
 
-    formhost::DrawPanelRef canvas() const { return {window_.id(), 1}; }
+    formhost::CanvasRef canvas() const { return {window_.id(), 1}; }
 
     void draw(const Bytes& file, int x, int y, std::optional<int> mode = {}) const {
         const auto picture = Picture::load(file);

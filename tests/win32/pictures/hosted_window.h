@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "formhost/core/kind_data.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 
 namespace picture_tests {
 

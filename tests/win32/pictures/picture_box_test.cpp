@@ -33,8 +33,8 @@ constexpr COLORREF kBoxRgb = RGB(0x60, 0x40, 0x20);
     EXPECT_TRUE(close_to((pixels).at(x, y), expected, tolerance))                                                  \
         << "at (" << (x) << ", " << (y) << ") got " << hex((pixels).at(x, y)) << ", expected " << hex(expected)
 
-formhost::PicBoxData box_data(formhost::Bytes picture, std::uint32_t mode, bool play = true) {
-    formhost::PicBoxData d;
+formhost::PictureBoxData box_data(formhost::Bytes picture, std::uint32_t mode, bool play = true) {
+    formhost::PictureBoxData d;
     d.background_colour = kBoxColour;
     d.picture = std::move(picture);
     d.display_mode = mode;
@@ -49,7 +49,7 @@ formhost::Bytes colour_animation(int w, int h, std::initializer_list<std::uint32
     return make::gif(frames);
 }
 
-TEST(PicBox, DisplayModesPlaceThePictureOnTheBackgroundColour) {
+TEST(PictureBox, DisplayModesPlaceThePictureOnTheBackgroundColour) {
     const formhost::Bytes small = make::bmp24(make::quadrants(40, 20, kRed, kGreen, kBlue, kWhite));
     const formhost::Bytes large = make::bmp24(make::quadrants(200, 50, kRed, kGreen, kBlue, kWhite));
     HostedWindow window({}, {20, 20, 420, 320},
@@ -103,7 +103,7 @@ TEST(PicBox, DisplayModesPlaceThePictureOnTheBackgroundColour) {
     }
 }
 
-TEST(PicBox, APictureThatCannotBeDecodedShowsOnlyTheBackground) {
+TEST(PictureBox, APictureThatCannotBeDecodedShowsOnlyTheBackground) {
     const formhost::Bytes bmp = make::bmp24(make::solid(30, 30, kRed));
     HostedWindow window({}, {20, 20, 220, 120},
                         {{box_data({'G', 'I', 'F', '8', '9', 'a', 0, 0}, 1), {0, 0, 50, 50}},
@@ -118,7 +118,7 @@ TEST(PicBox, APictureThatCannotBeDecodedShowsOnlyTheBackground) {
     }
 }
 
-TEST(PicBox, WritesOfPictureColourAndModeShowAtOnce) {
+TEST(PictureBox, WritesOfPictureColourAndModeShowAtOnce) {
     HostedWindow window({}, {20, 20, 220, 120}, {{box_data({}, 0), {10, 10, 90, 70}}});
     ASSERT_TRUE(window.loaded());
     EXPECT_PIXEL(WindowPixels(window.control_hwnd(1)), 40, 30, kBoxRgb, 0);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formhost/win32/media/handles.h"
+#include "formhost/win32/media/dib_section.h"
 
 namespace picture_tests {
 

@@ -1,41 +1,41 @@
-#include "draw_panel.h"
+#include "formhost/win32/controls/canvas.h"
 
 #include "formhost/win32/drawing/screen_hand_over.h"
-#include "frame_styles.h"
-#include "kinds.h"
+#include "formhost/win32/controls/frame_styles.h"
+#include "formhost/win32/controls/kinds.h"
 #include "formhost/core/event_indexes.h"
 #include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 
-bool DrawPanel::create(const ControlPlace& place) {
-    const FrameStyles frame = frame_styles(panel().border_style);
+bool Canvas::create(const ControlPlace& place) {
+    const FrameStyles frame = frame_styles(settings().border_style);
     if (!create_window(place, L"FormHostCanvas", frame.style, frame.ex_style)) return false;
-    font_ = make_font(panel().font);
-    background_ = Picture::load(panel().background_picture);
-    background_brush_.reset(CreateSolidBrush(resolve_colour(panel().background_colour, COLOR_BTNFACE)));
+    font_ = make_font(settings().font);
+    background_ = Picture::load(settings().background_picture);
+    background_brush_.reset(CreateSolidBrush(resolve_colour(settings().background_colour, COLOR_BTNFACE)));
     image_ = erased_image();
     return true;
 }
 
-std::unique_ptr<WindowImage> DrawPanel::erased_image() const {
+std::unique_ptr<WindowImage> Canvas::erased_image() const {
     std::unique_ptr<WindowImage> image = WindowImage::make(hwnd_);
     if (image) erase(image->dc(), {0, 0, image->width(), image->height()});
     return image;
 }
 
-void DrawPanel::erase(HDC dc, const RECT& area) const {
+void Canvas::erase(HDC dc, const RECT& area) const {
     if (!background_) {
         FillRect(dc, &area, background_brush_.get());
         return;
     }
     RECT client;
     GetClientRect(hwnd_, &client);
-    paint_background(dc, client, area, background_.get(), static_cast<int>(panel().background_picture_mode),
-                     resolve_colour(panel().background_colour, COLOR_BTNFACE));
+    paint_background(dc, client, area, background_.get(), static_cast<int>(settings().background_picture_mode),
+                     resolve_colour(settings().background_colour, COLOR_BTNFACE));
 }
 
-void DrawPanel::erase_area(const RECT& area) {
+void Canvas::erase_area(const RECT& area) {
     RECT inside{};
     if (IntersectRect(&inside, &area, &clean_) && EqualRect(&inside, &area)) return;  // all background already
     if (!IsRectEmpty(&clean_) && IntersectRect(&inside, &area, &clean_) && EqualRect(&inside, &clean_)) {
@@ -64,9 +64,9 @@ void DrawPanel::erase_area(const RECT& area) {
     clean_ = area;
 }
 
-void DrawPanel::present() const { drawing_done(); }
+void Canvas::present() const { drawing_done(); }
 
-void DrawPanel::for_each_target(const std::function<RECT(HDC)>& draw) {
+void Canvas::for_each_target(const std::function<RECT(HDC)>& draw) {
     if (image_) image_->draw(draw);
     if (paint_dc_) {
         draw(paint_dc_);
@@ -76,28 +76,28 @@ void DrawPanel::for_each_target(const std::function<RECT(HDC)>& draw) {
     }
 }
 
-bool DrawPanel::apply(int index) {
+bool Canvas::apply(int index) {
     drawn();
     switch (index) {
-        case property::draw_panel::kBorderStyle: apply_frame_styles(hwnd_, panel().border_style); return false;
-        case property::draw_panel::kAutoRedraw: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case property::draw_panel::kBackgroundPicture:
-            background_ = Picture::load(panel().background_picture);
+        case property::canvas::kBorderStyle: apply_frame_styles(hwnd_, settings().border_style); return false;
+        case property::canvas::kAutoRedraw: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::canvas::kBackgroundPicture:
+            background_ = Picture::load(settings().background_picture);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case property::draw_panel::kBackgroundColour:
-            background_brush_.reset(CreateSolidBrush(resolve_colour(panel().background_colour, COLOR_BTNFACE)));
+        case property::canvas::kBackgroundColour:
+            background_brush_.reset(CreateSolidBrush(resolve_colour(settings().background_colour, COLOR_BTNFACE)));
             InvalidateRect(hwnd_, nullptr, TRUE);
             return false;
-        case property::draw_panel::kBackgroundPictureMode: InvalidateRect(hwnd_, nullptr, TRUE); return false;
-        case property::draw_panel::kFont: font_ = make_font(panel().font); return false;
+        case property::canvas::kBackgroundPictureMode: InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::canvas::kFont: font_ = make_font(settings().font); return false;
         default: return false;
     }
 }
 
-void DrawPanel::paint(HDC dc, const RECT& area) {
+void Canvas::paint(HDC dc, const RECT& area) {
     drawn();
-    if (panel().auto_redraw && image_) {
+    if (settings().auto_redraw && image_) {
         BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->dc(), area.left,
                area.top, SRCCOPY);
         return;
@@ -112,12 +112,12 @@ void DrawPanel::paint(HDC dc, const RECT& area) {
     });
     const POINT kept = write_position;
     write_position = {0, 0};
-    if (!raise(event::draw_panel::kPaint, {area.left, area.top, area.right, area.bottom})) return;
+    if (!raise(event::canvas::kPaint, {area.left, area.top, area.right, area.bottom})) return;
     paint_dc_ = nullptr;
     write_position = kept;
 }
 
-bool DrawPanel::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool Canvas::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (message == WM_SIZE) drawn();
     if (message == WM_SIZE && image_) {
         // The image keeps what was drawn where it still fits.
@@ -137,8 +137,8 @@ bool DrawPanel::handle(UINT message, WPARAM, LPARAM, LRESULT& result) {
     return false;
 }
 
-std::unique_ptr<Control> make_draw_panel(std::uint32_t window_id, std::uint32_t id, KindData data) {
-    return std::make_unique<DrawPanel>(window_id, id, std::move(data));
+std::unique_ptr<Control> make_canvas(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<Canvas>(window_id, id, std::move(data));
 }
 
 }  // namespace formhost::win32

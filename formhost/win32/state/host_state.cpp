@@ -1,6 +1,4 @@
-#include "formhost/win32/program/host_state.h"
-
-#include "formhost/win32/windows/host_window.h"
+#include "formhost/win32/state/host_state.h"
 
 namespace formhost::win32 {
 
@@ -9,8 +7,6 @@ Routine ControlTemplate::handler(std::int32_t event) const {
         if (index == event) return routine;
     return nullptr;
 }
-
-bool WindowEntry::loaded() const { return live && IsWindow(live->hwnd()); }
 
 ControlTemplate* WindowEntry::find(std::uint32_t control_id) {
     for (auto& c : controls)

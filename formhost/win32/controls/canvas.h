@@ -11,19 +11,19 @@
 #include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/drawing/fonts.h"
 #include "formhost/win32/system/owners.h"
-#include "formhost/win32/media/picture.h"
+#include "formhost/win32/media/backgrounds.h"
 #include "formhost/win32/drawing/window_image.h"
-#include "painted_control.h"
+#include "formhost/win32/controls/painted_control.h"
 
 namespace formhost::win32 {
 
-class DrawPanel : public PaintedControl {
+class Canvas : public PaintedControl {
 public:
     using PaintedControl::PaintedControl;
 
     bool create(const ControlPlace& place) override;
 
-    const DrawPanelData& panel() const { return std::get<DrawPanelData>(data_); }
+    const CanvasData& settings() const { return std::get<CanvasData>(data_); }
 
     // Calls `draw` with each target's DC: the off-screen image, and during a
     // paint the paint's DC as well. Without an image (the system refused

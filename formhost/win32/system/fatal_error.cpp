@@ -1,4 +1,4 @@
-#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/system/fatal_error.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <atomic>
 #include <exception>
 
-#include "formhost/win32/program/allocation_failure.h"
+#include "formhost/win32/system/allocation_failure.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/gb18030.h"
 

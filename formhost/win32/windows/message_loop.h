@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 
 // The GUI thread's message loops: the program's own, the modal one and
 // the pumps of what is waiting.

@@ -1,9 +1,8 @@
-// Backgrounds of windows and picture boxes: a colour with a picture placed on
-// it by the area's mode.
+#include "formhost/win32/media/backgrounds.h"
+
 #include <optional>
 
 #include "formhost/core/media/placement.h"
-#include "picture.h"
 
 namespace formhost::win32 {
 namespace {

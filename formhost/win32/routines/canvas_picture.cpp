@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "formhost/win32/drawing/draw_panel_dc.h"
-#include "formhost/win32/routines/draw_panel_ops.h"
-#include "formhost/win32/controls/draw_panel.h"
-#include "formhost/win32/media/handles.h"
+#include "formhost/win32/drawing/canvas_dc.h"
+#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/media/dib_section.h"
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/core/choices.h"
@@ -55,12 +55,12 @@ DWORD raster_operation(std::optional<int> mode) {
 
 }  // namespace
 
-void draw_picture(DrawPanelRef ref, const Picture* picture, int x, int y, std::optional<int> width,
+void draw_picture(CanvasRef ref, const Picture* picture, int x, int y, std::optional<int> width,
                   std::optional<int> height, std::optional<int> mode) {
-    DrawPanel& canvas = find_draw_panel(ref);
+    Canvas& canvas = find_canvas(ref);
     if (!picture) return;
     canvas.drawn();
-    const DrawPanelData& d = canvas.panel();
+    const CanvasData& d = canvas.settings();
     x = horizontal_pixels(d, x);
     y = vertical_pixels(d, y);
     const int w = width ? horizontal_pixels(d, *width) : picture->width();
@@ -69,13 +69,13 @@ void draw_picture(DrawPanelRef ref, const Picture* picture, int x, int y, std::o
     const RECT place{std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
     if (HICON icon = picture->icon()) {
         canvas.for_each_target([&](HDC dc) {
-            PreparedDrawPanelDC prepared(dc, d, canvas.font());
+            PreparedCanvasDC prepared(dc, d, canvas.font());
             DrawIconEx(dc, x, y, icon, w, h, 0, nullptr, DI_NORMAL);
             return place;
         });
     } else if (HBITMAP bitmap = picture->bitmap()) {
         canvas.for_each_target([&](HDC dc) {
-            PreparedDrawPanelDC prepared(dc, d, canvas.font());
+            PreparedCanvasDC prepared(dc, d, canvas.font());
             const MemoryDC source(dc);
             const SelectObjectScope selected(source.get(), bitmap);
             SetStretchBltMode(dc, COLORONCOLOR);

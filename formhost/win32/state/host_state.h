@@ -17,12 +17,18 @@
 
 #include "formhost/core/form_block.h"
 #include "formhost/core/value.h"
-#include "formhost/win32/program/program.h"
+#include "formhost/win32/state/routine.h"
 
 namespace formhost::win32 {
 
 class HostWindow;
 class Control;
+
+// Ends a live window. The window table only points to its windows; they are
+// defined, and ended, above it (windows/host_window.cpp).
+struct HostWindowDeleter {
+    void operator()(HostWindow* window) const;
+};
 
 // One control of a window's template, its bindings turned into routines.
 struct ControlTemplate {
@@ -50,8 +56,9 @@ struct WindowEntry {
     // holds the template as it was before the load.
     std::vector<ControlTemplate> controls;
     std::vector<ControlTemplate> kept;
-    std::unique_ptr<HostWindow> live;
+    std::unique_ptr<HostWindow, HostWindowDeleter> live;
 
+    // Whether its window lives (defined with the window, in host_window.cpp).
     bool loaded() const;
     ControlTemplate* find(std::uint32_t control_id);
 };
@@ -84,8 +91,6 @@ struct HostState {
     std::vector<std::int32_t> event_arguments;
     // Controls by their OS window, for notifications that carry only that.
     std::unordered_map<HWND, Control*> controls_by_hwnd;
-    // Parts of the host that must stop when the program ends (sound players).
-    std::vector<void (*)()> end_hooks;
     // The last system call that failed while a window was built.
     SystemFailure build_failure;
 

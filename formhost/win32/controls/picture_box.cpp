@@ -3,9 +3,11 @@
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/media/box_animation.h"
 #include "formhost/win32/media/picture.h"
-#include "frame_styles.h"
-#include "kinds.h"
-#include "painted_control.h"
+#include "formhost/win32/controls/frame_styles.h"
+#include "formhost/win32/controls/kinds.h"
+#include "formhost/win32/controls/painted_control.h"
+#include "formhost/win32/media/backgrounds.h"
+#include "formhost/win32/system/program_end.h"
 #include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
@@ -14,12 +16,12 @@ namespace {
 // The picture box: a picture placed by its display mode on the background
 // colour. An animated GIF plays through a BoxAnimation of its own; any other
 // picture (and a GIF of one frame) is a Picture drawn at each paint.
-class PicBox : public PaintedControl {
+class PictureBox : public PaintedControl {
 public:
     using PaintedControl::PaintedControl;
 
     // The player draws into the window: it has to end before the box does.
-    ~PicBox() override { animation_.reset(); }
+    ~PictureBox() override { animation_.reset(); }
 
     bool create(const ControlPlace& place) override {
         const FrameStyles frame = frame_styles(box().border_style);
@@ -33,14 +35,14 @@ public:
 protected:
     bool apply(int index) override {
         switch (index) {
-            case property::pic_box::kBorderStyle:
+            case property::picture_box::kBorderStyle:
                 apply_frame_styles(hwnd_, box().border_style);
                 refresh();  // the frame changes the client size
                 break;
-            case property::pic_box::kPicture: load_picture(); break;
-            case property::pic_box::kBackgroundColour:
-            case property::pic_box::kDisplayMode:
-            case property::pic_box::kPlayAnimation: refresh(); break;
+            case property::picture_box::kPicture: load_picture(); break;
+            case property::picture_box::kBackgroundColour:
+            case property::picture_box::kDisplayMode:
+            case property::picture_box::kPlayAnimation: refresh(); break;
             default: break;
         }
         return false;
@@ -63,7 +65,7 @@ protected:
     }
 
 private:
-    PicBoxData& box() { return std::get<PicBoxData>(data_); }
+    PictureBoxData& box() { return std::get<PictureBoxData>(data_); }
     COLORREF background() { return resolve_colour(box().background_colour, COLOR_BTNFACE); }
 
     // Decodes the picture property: once per write, never at a paint.
@@ -99,7 +101,7 @@ private:
     }
 
     static void register_end_hook() {
-        static const bool registered = (host().end_hooks.push_back(&stop_all_animations), true);
+        static const bool registered = (stop_at_program_end(&stop_all_animations), true);
         (void)registered;
     }
 
@@ -110,8 +112,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Control> make_pic_box(std::uint32_t window_id, std::uint32_t id, KindData data) {
-    return std::make_unique<PicBox>(window_id, id, std::move(data));
+std::unique_ptr<Control> make_picture_box(std::uint32_t window_id, std::uint32_t id, KindData data) {
+    return std::make_unique<PictureBox>(window_id, id, std::move(data));
 }
 
 }  // namespace formhost::win32

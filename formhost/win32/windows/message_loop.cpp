@@ -1,7 +1,7 @@
-#include "formhost/win32/program/message_loop.h"
+#include "formhost/win32/windows/message_loop.h"
 
-#include "formhost/win32/windows/events.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/events.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/windows/window_help.h"
 #include "formhost/core/event_indexes.h"

@@ -2,7 +2,7 @@
 // from the process heap through here, so that a failure knows its size.
 #include <windows.h>
 
-#include "formhost/win32/program/allocation_failure.h"
+#include "formhost/win32/system/allocation_failure.h"
 
 namespace {
 

@@ -17,11 +17,11 @@ namespace formhost::win32 {
 // the font (null: the default GUI font), the text colour and the text
 // background (transparent for the default colour, else opaque in it). At
 // the end the DC's objects and modes come back as they were.
-class PreparedDrawPanelDC {
+class PreparedCanvasDC {
 public:
-    PreparedDrawPanelDC(HDC dc, const DrawPanelData& canvas, HFONT font);
-    PreparedDrawPanelDC(const PreparedDrawPanelDC&) = delete;
-    PreparedDrawPanelDC& operator=(const PreparedDrawPanelDC&) = delete;
+    PreparedCanvasDC(HDC dc, const CanvasData& canvas, HFONT font);
+    PreparedCanvasDC(const PreparedCanvasDC&) = delete;
+    PreparedCanvasDC& operator=(const PreparedCanvasDC&) = delete;
 
 private:
     // Destroyed after the DC is restored, so never while selected.
@@ -32,7 +32,7 @@ private:
 
 // A horizontal (x, width) or vertical (y, height) value in the canvas's
 // drawing unit, in pixels of the screen.
-int horizontal_pixels(const DrawPanelData& canvas, int value);
-int vertical_pixels(const DrawPanelData& canvas, int value);
+int horizontal_pixels(const CanvasData& canvas, int value);
+int vertical_pixels(const CanvasData& canvas, int value);
 
 }  // namespace formhost::win32

@@ -1,4 +1,4 @@
-#include "handles.h"
+#include "formhost/win32/media/dib_section.h"
 
 namespace formhost::win32 {
 

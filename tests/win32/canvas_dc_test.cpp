@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "formhost/win32/drawing/draw_panel_dc.h"
+#include "formhost/win32/drawing/canvas_dc.h"
 
 namespace {
 
-using formhost::DrawPanelData;
-using formhost::win32::PreparedDrawPanelDC;
+using formhost::CanvasData;
+using formhost::win32::PreparedCanvasDC;
 
 class CanvasDC : public ::testing::Test {
 protected:
@@ -36,7 +36,7 @@ protected:
 };
 
 TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
-    DrawPanelData d;
+    CanvasData d;
     d.pen_type = 2;  // dashed
     d.pen_width = 3;
     d.pen_colour = 0x0000FF;
@@ -47,7 +47,7 @@ TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
     d.text_background_colour = 0x123456;
     HFONT font = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
     {
-        PreparedDrawPanelDC prepared(dc_, d, font);
+        PreparedCanvasDC prepared(dc_, d, font);
         EXPECT_EQ(pen().lopnStyle, static_cast<UINT>(PS_DASH));
         EXPECT_EQ(pen().lopnWidth.x, 3);
         EXPECT_EQ(pen().lopnColor, RGB(255, 0, 0));
@@ -71,8 +71,8 @@ TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
 }
 
 TEST_F(CanvasDC, DefaultsGiveASolidPenAndBrushATransparentTextBackgroundAndTheGuiFont) {
-    const DrawPanelData d;  // as empty kind data gives it
-    PreparedDrawPanelDC prepared(dc_, d, nullptr);
+    const CanvasData d;  // as empty kind data gives it
+    PreparedCanvasDC prepared(dc_, d, nullptr);
     EXPECT_EQ(pen().lopnStyle, static_cast<UINT>(PS_SOLID));
     EXPECT_EQ(pen().lopnColor, RGB(0, 0, 0));
     EXPECT_EQ(brush().lbStyle, static_cast<UINT>(BS_SOLID));
@@ -83,24 +83,24 @@ TEST_F(CanvasDC, DefaultsGiveASolidPenAndBrushATransparentTextBackgroundAndTheGu
 }
 
 TEST_F(CanvasDC, TypeZeroMeansNoPenAndNoBrush) {
-    DrawPanelData d;
+    CanvasData d;
     d.pen_type = 0;
     d.brush_type = 0;
-    PreparedDrawPanelDC prepared(dc_, d, nullptr);
+    PreparedCanvasDC prepared(dc_, d, nullptr);
     EXPECT_EQ(pen().lopnStyle, static_cast<UINT>(PS_NULL));
     EXPECT_EQ(GetCurrentObject(dc_, OBJ_BRUSH), GetStockObject(NULL_BRUSH));
 }
 
 TEST_F(CanvasDC, PreparingLeavesNoObjectBehind) {
-    DrawPanelData d;
+    CanvasData d;
     d.brush_type = 4;
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    for (int i = 0; i < 200; ++i) PreparedDrawPanelDC prepared(dc_, d, nullptr);
+    for (int i = 0; i < 200; ++i) PreparedCanvasDC prepared(dc_, d, nullptr);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
 }
 
 TEST(CanvasUnits, PixelsStayAndTwipsScaleByTheScreensDensity) {
-    DrawPanelData d;
+    CanvasData d;
     EXPECT_EQ(formhost::win32::horizontal_pixels(d, 1440), 1440);
     d.drawing_unit = 5;
     HDC screen = GetDC(nullptr);

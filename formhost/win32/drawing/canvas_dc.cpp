@@ -1,4 +1,4 @@
-#include "formhost/win32/drawing/draw_panel_dc.h"
+#include "formhost/win32/drawing/canvas_dc.h"
 
 #include <algorithm>
 #include <iterator>
@@ -32,7 +32,7 @@ int pixels_per_inch(int axis) {
 
 }  // namespace
 
-PreparedDrawPanelDC::PreparedDrawPanelDC(HDC dc, const DrawPanelData& d, HFONT font)
+PreparedCanvasDC::PreparedCanvasDC(HDC dc, const CanvasData& d, HFONT font)
     : pen_(CreatePen(pen_style(d.pen_type), std::max(horizontal_pixels(d, d.pen_width), 0),
                      static_cast<COLORREF>(d.pen_colour & 0xFFFFFF))),
       brush_(make_brush(d.brush_type, static_cast<COLORREF>(d.brush_colour & 0xFFFFFF))),
@@ -53,12 +53,12 @@ PreparedDrawPanelDC::PreparedDrawPanelDC(HDC dc, const DrawPanelData& d, HFONT f
     }
 }
 
-int horizontal_pixels(const DrawPanelData& d, int value) {
+int horizontal_pixels(const CanvasData& d, int value) {
     return d.drawing_unit == choice::drawing_unit::kPixels ? value
                                                            : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSX));
 }
 
-int vertical_pixels(const DrawPanelData& d, int value) {
+int vertical_pixels(const CanvasData& d, int value) {
     return d.drawing_unit == choice::drawing_unit::kPixels ? value
                                                            : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSY));
 }

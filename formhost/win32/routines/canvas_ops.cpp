@@ -1,17 +1,17 @@
-#include "formhost/win32/routines/draw_panel_ops.h"
+#include "formhost/win32/routines/canvas_ops.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "formhost/win32/drawing/draw_panel_dc.h"
+#include "formhost/win32/drawing/canvas_dc.h"
 #include "formhost/win32/drawing/text_line.h"
-#include "formhost/win32/controls/draw_panel.h"
-#include "formhost/win32/program/fatal_error.h"
+#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/text_lines.h"
 #include "formhost/win32/system/text_encoding.h"
-#include "formhost/win32/program/host_state.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 
 namespace formhost {
@@ -21,17 +21,17 @@ using namespace win32;
 
 }  // namespace
 
-DrawPanel& win32::find_draw_panel(DrawPanelRef ref) {
+Canvas& win32::find_canvas(CanvasRef ref) {
     WindowEntry* window = host().find_window(ref.window);
     if (!window) fatal_error(0, fatal::kWindowNotInProgram);
-    DrawPanel* canvas = window->loaded() ? dynamic_cast<DrawPanel*>(window->live->control(ref.control)) : nullptr;
+    Canvas* canvas = window->loaded() ? dynamic_cast<Canvas*>(window->live->control(ref.control)) : nullptr;
     if (!canvas || !IsWindow(canvas->hwnd())) fatal_error(0, fatal::kTargetNotLoaded);
     return *canvas;
 }
 
 namespace {
 
-RECT client_of(const DrawPanel& canvas) {
+RECT client_of(const Canvas& canvas) {
     RECT r;
     GetClientRect(canvas.hwnd(), &r);
     return r;
@@ -43,8 +43,8 @@ struct Written {
 };
 
 // Writes the lines on one target from `at`.
-Written write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>& lines, POINT at) {
-    PreparedDrawPanelDC prepared(dc, canvas.panel(), canvas.font());
+Written write_on(HDC dc, const Canvas& canvas, const std::vector<std::string>& lines, POINT at) {
+    PreparedCanvasDC prepared(dc, canvas.settings(), canvas.font());
     const RECT client = client_of(canvas);
     RECT changed{};
     for (const std::string& text : lines) {
@@ -59,7 +59,7 @@ Written write_on(HDC dc, const DrawPanel& canvas, const std::vector<std::string>
             BitBlt(dc, 0, 0, client.right, client.bottom - d, dc, 0, d, SRCCOPY);
             const RECT strip{0, std::max<LONG>(client.bottom - d, 0), client.right, client.bottom};
             const UniqueBrush background(
-                CreateSolidBrush(resolve_colour(canvas.panel().background_colour, COLOR_BTNFACE)));
+                CreateSolidBrush(resolve_colour(canvas.settings().background_colour, COLOR_BTNFACE)));
             FillRect(dc, &strip, background.get());
             changed = client;
         }
@@ -82,10 +82,10 @@ bool text_of(const Value& value, std::string& text) {
 
 }  // namespace
 
-void clear_area(DrawPanelRef ref, std::optional<int> left, std::optional<int> top, std::optional<int> width,
+void clear_area(CanvasRef ref, std::optional<int> left, std::optional<int> top, std::optional<int> width,
                 std::optional<int> height) {
-    DrawPanel& canvas = find_draw_panel(ref);
-    const DrawPanelData& d = canvas.panel();
+    Canvas& canvas = find_canvas(ref);
+    const CanvasData& d = canvas.settings();
     RECT r = client_of(canvas);
     if (left) r.left = horizontal_pixels(d, *left);
     if (top) r.top = vertical_pixels(d, *top);
@@ -99,14 +99,14 @@ void clear_area(DrawPanelRef ref, std::optional<int> left, std::optional<int> to
     canvas.present();
 }
 
-void set_write_position(DrawPanelRef ref, std::optional<int> x, std::optional<int> y) {
-    DrawPanel& canvas = find_draw_panel(ref);
-    if (x) canvas.write_position.x = horizontal_pixels(canvas.panel(), *x);
-    if (y) canvas.write_position.y = vertical_pixels(canvas.panel(), *y);
+void set_write_position(CanvasRef ref, std::optional<int> x, std::optional<int> y) {
+    Canvas& canvas = find_canvas(ref);
+    if (x) canvas.write_position.x = horizontal_pixels(canvas.settings(), *x);
+    if (y) canvas.write_position.y = vertical_pixels(canvas.settings(), *y);
 }
 
-void write_lines(DrawPanelRef ref, std::initializer_list<Value> values) {
-    DrawPanel& canvas = find_draw_panel(ref);
+void write_lines(CanvasRef ref, std::initializer_list<Value> values) {
+    Canvas& canvas = find_canvas(ref);
     std::vector<std::string> lines;
     for (const Value& value : values) {
         std::string text;
