@@ -35,33 +35,26 @@ void copy_images_to_windows() {
     for (WindowImage* image : images) image->copy_to_window();
 }
 
-HANDLE create_thread(LPTHREAD_START_ROUTINE entry, void* parameter) {
-    return CreateThread(nullptr, 0, entry, parameter, 0, nullptr);
-}
-ThreadStarter thread_starter = &create_thread;
+ThreadStarter thread_starter = &start_suspended_thread;
 
 class HandOverThread {
 public:
     HandOverThread() {
-        if (!stop_ || !pending_ || !urgent_) return;
-        thread_.reset(thread_starter(&HandOverThread::entry, this));
+        if (!pending_ || !urgent_ || !thread_.start(&HandOverThread::run, this, thread_starter)) return;
         // It sleeps nearly all the time; when a hand-over is due it must not
         // wait behind the drawing it is there for.
-        if (thread_) SetThreadPriority(thread_.get(), THREAD_PRIORITY_ABOVE_NORMAL);
+        SetThreadPriority(thread_.get(), THREAD_PRIORITY_ABOVE_NORMAL);
     }
 
     // Asks the thread to stop and waits for it, at most `limit_ms`; false
     // when it still runs (then this object must stay).
-    bool stop(DWORD limit_ms) {
-        SetEvent(stop_.get());
-        return join_thread(thread_.get(), limit_ms);
-    }
+    bool stop(DWORD limit_ms) const { return thread_.stop(limit_ms); }
 
     HandOverThread(const HandOverThread&) = delete;
     HandOverThread& operator=(const HandOverThread&) = delete;
 
     // False when the thread or its events could not be made.
-    bool running() const { return static_cast<bool>(thread_); }
+    bool running() const { return thread_.started(); }
 
     void drawn() {
         double expected = 0;
@@ -81,18 +74,11 @@ public:
     }
 
 private:
-    static DWORD WINAPI entry(void* self) {
-        try {
-            static_cast<HandOverThread*>(self)->run();
-        } catch (...) {
-            fatal_error_from_exception();
-        }
-        return 0;
-    }
+    static void run(void* self, HANDLE stop) { static_cast<HandOverThread*>(self)->hand_over_until(stop); }
 
-    void run() {
-        const HANDLE until_pending[] = {stop_.get(), pending_.get()};
-        const HANDLE until_due[] = {stop_.get(), urgent_.get()};
+    void hand_over_until(HANDLE stop) {
+        const HANDLE until_pending[] = {stop, pending_.get()};
+        const HANDLE until_due[] = {stop, urgent_.get()};
         for (;;) {
             if (WaitForMultipleObjects(2, until_pending, FALSE, INFINITE) == WAIT_OBJECT_0) return;
             const double since = pending_since_.load();
@@ -120,10 +106,9 @@ private:
         }
     }
 
-    UniqueHandle stop_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     UniqueHandle pending_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     UniqueHandle urgent_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    UniqueHandle thread_;
+    HostThread thread_;
     // When the oldest drawing not yet on the screen was reported; 0: none.
     std::atomic<double> pending_since_{0};
     std::atomic<bool> handing_over_{false};

@@ -21,6 +21,8 @@
 
 #include <windows.h>
 
+#include "formhost/win32/system/owners.h"
+
 namespace formhost::win32 {
 
 class WindowImage;
@@ -36,9 +38,8 @@ void stop_hand_over_from(WindowImage* image);
 // drawing still reaches the screen.
 void drawing_done();
 
-// How the hand-over's thread is started: CreateThread, but for the test that
-// has the system refuse it.
-using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE entry, void* parameter);
+// How the hand-over's thread is started (owners.h), for the test that has the
+// system refuse it.
 void set_hand_over_thread_starter(ThreadStarter starter);
 
 struct HandOverFigures {

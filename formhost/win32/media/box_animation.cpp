@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "formhost/win32/system/fatal_error.h"
 #include "formhost/win32/media/picture.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/media/pixels.h"
 
 namespace formhost::win32 {
@@ -19,7 +19,7 @@ constexpr int kDefaultDelayMs = 100;
 
 // Players with a running thread, for stop_all_animations(). Players are made
 // and stopped on the GUI thread only; the lock is for safety's sake.
-std::mutex running_lock;
+SRWLOCK running_lock = SRWLOCK_INIT;
 std::vector<BoxAnimation*> running;
 
 }  // namespace
@@ -52,36 +52,26 @@ std::unique_ptr<BoxAnimation> BoxAnimation::create(HWND box, std::shared_ptr<con
 BoxAnimation::~BoxAnimation() { stop(); }
 
 void BoxAnimation::play() {
-    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!stop_) return;
-    thread_.reset(CreateThread(nullptr, 0, &BoxAnimation::thread_entry, this, 0, nullptr));
-    if (!thread_) return;
-    std::lock_guard guard(running_lock);
+    if (!player_.start(&BoxAnimation::show_frames, this)) return;
+    const ExclusiveLock guard(running_lock);
     running.push_back(this);
 }
 
 bool BoxAnimation::stop(DWORD limit_ms) {
-    if (!thread_) return true;
-    SetEvent(stop_.get());
+    if (!player_.started()) return true;
     // The player never waits for the GUI thread (it draws through its own DC
-    // and takes only lock_), so this wait cannot deadlock; but a player that
-    // raised a fatal error waits for the end of the program, which may be
-    // what waits here, and will never touch the animation again.
-    if (!join_thread(thread_.get(), limit_ms)) return false;
-    thread_.reset();
-    stop_.reset();
-    std::lock_guard guard(running_lock);
+    // and takes only lock_), so this wait cannot deadlock; a player that
+    // raised a fatal error is not waited for and will never touch the
+    // animation again.
+    if (!player_.stop(limit_ms)) return false;
+    player_.forget();
+    const ExclusiveLock guard(running_lock);
     std::erase(running, this);
     return true;
 }
 
-std::size_t BoxAnimation::current_frame() const {
-    std::lock_guard guard(lock_);
-    return shown_index_;
-}
-
 void BoxAnimation::paint(HDC dc) const {
-    std::lock_guard guard(lock_);
+    const ExclusiveLock guard(lock_);
     MemoryDC memory(dc);
     if (!memory || !shown_) return;
     SelectObjectScope select(memory.get(), shown_->bitmap.get());
@@ -123,52 +113,45 @@ bool BoxAnimation::render(DibSection& target, std::size_t index) const {
 void BoxAnimation::show_now(HDC memory) const {
     WindowDC window(box_);
     if (!window.get()) return;
-    std::lock_guard guard(lock_);
+    const ExclusiveLock guard(lock_);
     SelectObjectScope select(memory, shown_->bitmap.get());
     BitBlt(window.get(), 0, 0, layout_.width, layout_.height, memory, 0, 0, SRCCOPY);
     GdiFlush();
 }
 
-DWORD WINAPI BoxAnimation::thread_entry(void* parameter) {
+void BoxAnimation::show_frames(void* parameter, HANDLE stop) {
     auto* self = static_cast<BoxAnimation*>(parameter);
-    try {
-        MemoryDC memory;
-        const auto& frames = self->gif_->frames;
-        std::size_t index = 0;
-        ULONGLONG due = GetTickCount64() + static_cast<ULONGLONG>(frame_delay_ms(frames[0]));
-        for (;;) {
-            const ULONGLONG now = GetTickCount64();
-            const DWORD wait = due > now ? static_cast<DWORD>(due - now) : 0;
-            // A message wait rather than a plain one: under Wine it also
-            // pushes the window drawing done so far out to the screen, which
-            // a thread that only sleeps never does.
-            HANDLE stop = self->stop_.get();
-            if (MsgWaitForMultipleObjects(1, &stop, FALSE, wait, 0) == WAIT_OBJECT_0) break;
-            index = (index + 1) % frames.size();
-            const DibSection* next = self->prepare(index);
-            if (!next) break;  // out of GDI resources: the frame on show stays
-            {
-                std::lock_guard guard(self->lock_);
-                self->shown_ = next;
-                self->shown_index_ = index;
-            }
-            self->show_now(memory.get());
-            due += static_cast<ULONGLONG>(frame_delay_ms(frames[index]));
-            const ULONGLONG after = GetTickCount64();
-            // Held up for longer than a frame (the machine busy): time the
-            // frame on show afresh rather than rush through the ones missed.
-            if (due < after) due = after + static_cast<ULONGLONG>(frame_delay_ms(frames[index]));
+    MemoryDC memory;
+    const auto& frames = self->gif_->frames;
+    std::size_t index = 0;
+    ULONGLONG due = GetTickCount64() + static_cast<ULONGLONG>(frame_delay_ms(frames[0]));
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        const DWORD wait = due > now ? static_cast<DWORD>(due - now) : 0;
+        // A message wait rather than a plain one: under Wine it also pushes
+        // the window drawing done so far out to the screen, which a thread
+        // that only sleeps never does.
+        if (MsgWaitForMultipleObjects(1, &stop, FALSE, wait, 0) == WAIT_OBJECT_0) return;
+        index = (index + 1) % frames.size();
+        const DibSection* next = self->prepare(index);
+        if (!next) return;  // out of GDI resources: the frame on show stays
+        {
+            const ExclusiveLock guard(self->lock_);
+            self->shown_ = next;
         }
-    } catch (...) {
-        fatal_error_from_exception();
+        self->show_now(memory.get());
+        due += static_cast<ULONGLONG>(frame_delay_ms(frames[index]));
+        const ULONGLONG after = GetTickCount64();
+        // Held up for longer than a frame (the machine busy): time the frame
+        // on show afresh rather than rush through the ones missed.
+        if (due < after) due = after + static_cast<ULONGLONG>(frame_delay_ms(frames[index]));
     }
-    return 0;
 }
 
 void stop_all_animations() {
     std::vector<BoxAnimation*> players;
     {
-        std::lock_guard guard(running_lock);
+        const SharedLock guard(running_lock);
         players = running;
     }
     // At the end of the program no wait is for ever: a player that does not

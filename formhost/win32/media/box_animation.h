@@ -10,12 +10,12 @@
 
 #include <cstddef>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "formhost/core/media/gif.h"
 #include "formhost/core/media/placement.h"
 #include "formhost/win32/media/dib_section.h"
+#include "formhost/win32/system/owners.h"
 
 namespace formhost::win32 {
 
@@ -52,14 +52,14 @@ public:
     // Idempotent.
     bool stop(DWORD limit_ms = INFINITE);
 
-    bool playing() const { return static_cast<bool>(thread_); }
-    std::size_t current_frame() const;
+    bool playing() const { return player_.started(); }
 
 private:
     BoxAnimation(HWND box, std::shared_ptr<const media::GifAnimation> gif, const BoxLayout& layout);
 
-    static DWORD WINAPI thread_entry(void* parameter);
     void play();
+    // The player thread's body: the frames in turn until `stop` is set.
+    static void show_frames(void* self, HANDLE stop);
     // The bitmap holding frame `index`, rendering it where it is not kept.
     const DibSection* prepare(std::size_t index);
     bool render(DibSection& target, std::size_t index) const;
@@ -75,12 +75,10 @@ private:
     DibSection turns_[2];
 
     // Guards what the GUI thread's paint reads: the frame on show.
-    mutable std::mutex lock_;
+    mutable SRWLOCK lock_ = SRWLOCK_INIT;
     const DibSection* shown_ = nullptr;
-    std::size_t shown_index_ = 0;
 
-    UniqueHandle stop_;
-    UniqueHandle thread_;
+    HostThread player_;
 };
 
 // Stops every player still running; the host calls it as the program ends,

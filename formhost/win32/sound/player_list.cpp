@@ -1,14 +1,15 @@
 #include "formhost/win32/sound/player_list.h"
 
 #include <algorithm>
-#include <mutex>
+
+#include "formhost/win32/system/owners.h"
 
 namespace formhost::win32::sound {
 namespace player_list {
 namespace {
 
 struct List {
-    std::mutex lock;
+    SRWLOCK lock = SRWLOCK_INIT;
     std::vector<std::shared_ptr<WavePlayer>> players;
 };
 
@@ -23,14 +24,14 @@ List& list() {
 
 void add(std::shared_ptr<WavePlayer> player) {
     List& l = list();
-    std::lock_guard guard(l.lock);
+    const ExclusiveLock guard(l.lock);
     l.players.push_back(std::move(player));
 }
 
 void remove(const WavePlayer* player) {
     std::shared_ptr<WavePlayer> leaving;  // released after the lock
     List& l = list();
-    std::lock_guard guard(l.lock);
+    const ExclusiveLock guard(l.lock);
     const auto it = std::find_if(l.players.begin(), l.players.end(), [&](const auto& p) { return p.get() == player; });
     if (it == l.players.end()) return;
     leaving = std::move(*it);
@@ -39,7 +40,7 @@ void remove(const WavePlayer* player) {
 
 std::vector<std::shared_ptr<WavePlayer>> snapshot() {
     List& l = list();
-    std::lock_guard guard(l.lock);
+    const SharedLock guard(l.lock);
     return l.players;
 }
 

@@ -56,9 +56,8 @@ std::shared_ptr<WavePlayer> WavePlayer::start(ByteView file, bool loop) {
     player->ring_.resize(kBufferCount * kBufferBytes);
 
     player->free_slots_.reset(CreateSemaphoreW(nullptr, kSlots, kSlots, nullptr));
-    player->stop_requested_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!player->free_slots_ || !player->stop_requested_) {
-        trace_failure("CreateSemaphoreW/CreateEventW", GetLastError());
+    if (!player->free_slots_) {
+        trace_failure("CreateSemaphoreW", GetLastError());
         return nullptr;
     }
 
@@ -77,28 +76,18 @@ std::shared_ptr<WavePlayer> WavePlayer::start(ByteView file, bool loop) {
     // is freed by its worker, with nobody left to reap it.
     auto worker_ref = std::make_unique<std::shared_ptr<WavePlayer>>(player);
     player_list::add(player);
-    HANDLE thread = CreateThread(nullptr, 0, &WavePlayer::thread_entry, worker_ref.get(), CREATE_SUSPENDED,
-                                 &player->thread_id_);
-    if (!thread) {
-        trace_failure("CreateThread", GetLastError());
+    if (!player->worker_.start(&WavePlayer::work, worker_ref.get())) {
+        trace_failure("CreateEventW/CreateThread", GetLastError());
         player_list::remove(player.get());
         return nullptr;
     }
     worker_ref.release();
-    player->thread_.reset(thread);
-    ResumeThread(thread);
     return player;
 }
 
-void WavePlayer::request_stop() {
-    if (stop_requested_) SetEvent(stop_requested_.get());
-}
+void WavePlayer::request_stop() { worker_.ask_to_stop(); }
 
-bool WavePlayer::wait_until_ended(DWORD milliseconds) const {
-    if (!thread_) return true;
-    if (GetCurrentThreadId() == thread_id_) return false;  // the worker cannot wait for itself
-    return WaitForSingleObject(thread_.get(), milliseconds) == WAIT_OBJECT_0;
-}
+bool WavePlayer::wait_until_ended(DWORD milliseconds) const { return worker_.wait(milliseconds); }
 
 void WavePlayer::stop() {
     request_stop();
@@ -117,17 +106,13 @@ PlayerStats WavePlayer::stats() const {
     return s;
 }
 
-DWORD WINAPI WavePlayer::thread_entry(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<WavePlayer>> self(static_cast<std::shared_ptr<WavePlayer>*>(parameter));
+void WavePlayer::work(void* context, HANDLE stop) {
+    auto* self = static_cast<std::shared_ptr<WavePlayer>*>(context);
     WavePlayer& player = **self;
-    bool interrupted = true;
-    try {
-        interrupted = !player.feed();
-    } catch (...) {
-        fatal_error_from_exception();
-    }
-    player.shut_down(interrupted);
-    return 0;
+    // Should the feeding throw, the reference stays: the player, its device
+    // included, is left as it is to the fatal error that ends the process.
+    player.shut_down(!player.feed(stop));
+    delete self;
 }
 
 void CALLBACK WavePlayer::device_event(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR) {
@@ -145,8 +130,8 @@ void CALLBACK WavePlayer::device_event(HWAVEOUT, UINT message, DWORD_PTR instanc
     }
 }
 
-bool WavePlayer::feed() {
-    const HANDLE wakers[] = {stop_requested_.get(), free_slots_.get()};
+bool WavePlayer::feed(HANDLE stop) {
+    const HANDLE wakers[] = {stop, free_slots_.get()};
     std::size_t offset = 0;
     std::size_t next_buffer = 0;
     // Slots taken after the data ran out: once all of them are back, every

@@ -55,12 +55,13 @@ public:
 private:
     explicit WavePlayer(bool loop);
 
-    static DWORD WINAPI thread_entry(void* parameter);
+    // The worker's body; `context` is the worker's own reference to the player.
+    static void work(void* context, HANDLE stop);
     static void CALLBACK device_event(HWAVEOUT device, UINT message, DWORD_PTR instance, DWORD_PTR param1,
                                       DWORD_PTR param2);
 
     // The worker's feeding loop; true when the sound ended by itself.
-    bool feed();
+    bool feed(HANDLE stop);
     bool queue(std::size_t buffer, std::size_t offset);
     void shut_down(bool interrupted);
 
@@ -74,9 +75,7 @@ private:
     std::atomic<std::int64_t> peak_queued_bytes_{0};
     std::atomic<std::int64_t> first_queued_{0};
 
-    DWORD thread_id_ = 0;
-    UniqueHandle thread_;
-    UniqueHandle stop_requested_;
+    HostThread worker_;
     UniqueHandle free_slots_;
     // Declared last so it closes first: the callback uses the semaphore.
     UniqueWaveOut device_;

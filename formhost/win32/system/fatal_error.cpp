@@ -92,10 +92,12 @@ WaitEnd wait_unless_fatal(HANDLE object, DWORD thread_id, DWORD limit_ms) {
     const ULONGLONG deadline = limit_ms == INFINITE ? ~0ULL : GetTickCount64() + limit_ms;
     for (;;) {
         if (in_fatal_error(thread_id)) return WaitEnd::fatal_error;
+        // Looked at once more when the time is up, so that a limit of 0
+        // asks whether it is signalled.
         const ULONGLONG now = GetTickCount64();
+        const DWORD step = now >= deadline ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now));
+        if (WaitForSingleObject(object, step) == WAIT_OBJECT_0) return WaitEnd::signalled;
         if (now >= deadline) return WaitEnd::timed_out;
-        if (WaitForSingleObject(object, static_cast<DWORD>(std::min<ULONGLONG>(50, deadline - now))) == WAIT_OBJECT_0)
-            return WaitEnd::signalled;
     }
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // Every owner of a system resource that the host and the programs hold: a
 // handle, a DC, a selection into a DC, a library, the wave output, OLE, a
-// held lock. Each
-// is move-only where it can move, gives the raw handle only through get(),
-// converts to nothing implicitly, and releases with the kind's own call when
-// it goes. No other file releases a system resource by hand.
+// held lock, a thread of the host's own. Each is move-only where it can move,
+// gives the raw handle only through get(), converts to nothing implicitly,
+// and releases with the kind's own call when it goes. No other file releases
+// a system resource by hand.
 
 #include <windows.h>
 // after windows.h, which it depends on
@@ -12,6 +12,8 @@
 #include <ole2.h>
 
 #include <utility>
+
+#include "formhost/win32/system/fatal_error.h"
 
 namespace formhost::win32 {
 
@@ -140,8 +142,8 @@ private:
     int saved_;
 };
 
-// A slim reader/writer lock held for a scope, by one thread alone or shared
-// with other readers.
+// A slim reader/writer lock, the host's one kind of lock, held for a scope
+// by one thread alone or shared with other readers.
 class ExclusiveLock {
 public:
     explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
@@ -162,6 +164,95 @@ public:
 
 private:
     SRWLOCK& lock_;
+};
+
+// How a thread of the host's own is made: CreateThread, suspended, but for
+// the test that has the system refuse it.
+using ThreadStarter = HANDLE (*)(LPTHREAD_START_ROUTINE entry, void* parameter, DWORD* id);
+inline HANDLE start_suspended_thread(LPTHREAD_START_ROUTINE entry, void* parameter, DWORD* id) {
+    return CreateThread(nullptr, 0, entry, parameter, CREATE_SUSPENDED, id);
+}
+
+// A thread of the host's own: the screen hand-over, a GIF player, a wave
+// player's worker. Its body gets a stop event (manual reset) to watch
+// between two steps of its work; ask_to_stop() sets it and wait() waits for
+// the thread's end, at most a given time and never for a thread inside a
+// fatal error (it will not run on, and may itself wait for the program's
+// end). Whatever the body throws becomes the fatal error, since no exception
+// may cross back into the system. Dropping the owner neither stops the
+// thread nor waits for it: whoever started it stops it first, or leaves it
+// to the process's end when it does not end in time.
+class HostThread {
+public:
+    using Body = void (*)(void* context, HANDLE stop);
+
+    HostThread() = default;
+    HostThread(const HostThread&) = delete;
+    HostThread& operator=(const HostThread&) = delete;
+
+    // Runs `body(context, stop)` on a new thread; false when the system
+    // refuses the event or the thread. The thread begins only once this
+    // owner holds it, so a body may end, and free its owner, at once.
+    bool start(Body body, void* context, ThreadStarter starter = &start_suspended_thread) {
+        body_ = body;
+        context_ = context;
+        stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!stop_) return false;
+        DWORD id = 0;
+        HANDLE thread = starter(&HostThread::entry, this, &id);
+        if (!thread) return false;
+        thread_.reset(thread);
+        id_ = id;
+        ResumeThread(thread);
+        return true;
+    }
+
+    bool started() const { return static_cast<bool>(thread_); }
+    HANDLE get() const { return thread_.get(); }
+
+    void ask_to_stop() const {
+        if (stop_) SetEvent(stop_.get());
+    }
+
+    // True when the thread has ended, or will never run on, within
+    // `limit_ms`; also when none was started. A thread cannot wait for its
+    // own end: false.
+    bool wait(DWORD limit_ms) const {
+        if (!thread_) return true;
+        if (GetCurrentThreadId() == id_) return false;
+        return join_thread(thread_.get(), limit_ms);
+    }
+
+    // ask_to_stop() and wait().
+    bool stop(DWORD limit_ms) const {
+        ask_to_stop();
+        return wait(limit_ms);
+    }
+
+    // Lets go of an ended thread's handles: started() is false after.
+    void forget() {
+        thread_.reset();
+        stop_.reset();
+        id_ = 0;
+    }
+
+private:
+    static DWORD WINAPI entry(void* parameter) {
+        const auto* self = static_cast<const HostThread*>(parameter);
+        try {
+            // Nothing of the owner is touched after the body: it may be gone.
+            self->body_(self->context_, self->stop_.get());
+        } catch (...) {
+            fatal_error_from_exception();
+        }
+        return 0;
+    }
+
+    Body body_ = nullptr;
+    void* context_ = nullptr;
+    UniqueHandle stop_;
+    UniqueHandle thread_;
+    DWORD id_ = 0;
 };
 
 // OLE for the thread that made it, from the host's start to its end.

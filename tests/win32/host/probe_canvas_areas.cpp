@@ -121,7 +121,7 @@ void resize_scenario() {
     DestroyWindow(formhost::window_handle({kStart, kStartControl}));
 }
 
-HANDLE refuse_thread(LPTHREAD_START_ROUTINE, void*) {
+HANDLE refuse_thread(LPTHREAD_START_ROUTINE, void*, DWORD*) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
 }

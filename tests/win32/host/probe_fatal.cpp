@@ -9,6 +9,7 @@
 #include "form_ids.h"
 #include "formhost/core/value.h"
 #include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/program_end.h"
 #include "formhost/win32/routines/host_api.h"
 #include "probe_log.h"
@@ -18,30 +19,26 @@ namespace {
 
 using formhost::Value;
 
-HANDLE player = nullptr;
+formhost::win32::HostThread player;
 DWORD player_delay_ms = 0;
 
-// Fails after its delay, through the catch-all every thread of the host has.
-DWORD WINAPI failing_player(void*) {
-    try {
-        Sleep(player_delay_ms);
-        log("player raises");
-        throw std::runtime_error("player failure");
-    } catch (...) {
-        formhost::win32::fatal_error_from_exception();
-    }
+// Fails after its delay, as any thread of the host's own may.
+void failing_player(void*, HANDLE) {
+    Sleep(player_delay_ms);
+    log("player raises");
+    throw std::runtime_error("player failure");
 }
 
 void join_player() {
     // As a picture box's player is stopped at the end: waited for without
-    // limit, but for what the host's join leaves out.
-    formhost::win32::join_thread(player, INFINITE);
+    // limit, but for what the host's wait leaves out.
+    player.stop(INFINITE);
     log("player joined");
 }
 
 void start_player(DWORD delay_ms) {
     player_delay_ms = delay_ms;
-    player = CreateThread(nullptr, 0, failing_player, nullptr, 0, nullptr);
+    player.start(&failing_player, nullptr);
     formhost::win32::stop_at_program_end(&join_player);
 }
 
