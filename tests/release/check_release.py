@@ -1,16 +1,22 @@
 #!/usr/bin/env python3
 """Checks the release zip as a person receives it, and what the 64-bit
-programs saw when started from a folder unpacked the same way.
+programs saw when started from a folder unpacked the same way; a unittest
+case per check, in two classes:
 
-    check_release.py zip ZIP WORK      entries, flags, unpacking (Python and
-                                       unzip into WORK/python, WORK/unzip),
-                                       store bytes, read-me, the programs'
-                                       icons and version information, and
-                                       that a copy re-zips to the same bytes
-    check_release.py folder WORK       the outputs tests/release/run gathered
-                                       under wine in WORK/x86_64
+    ReleaseZip     entries, flags, unpacking (Python and unzip into
+                   WORK/python, WORK/unzip), store bytes, read-me, the
+                   programs' icons, version information, manifests and
+                   imports, and that a copy re-zips to the same bytes
+    UnderWine      the outputs tests/release/run gathered under wine in
+                   WORK/x86_64
 
-Prints one line per check and ends with 'release: N passed, N failed'
+The zip is RELEASE_ZIP (default: dist/confession-show-VERSION-win32.zip),
+the work folder RELEASE_WORK (default: build/release-test). tests/release/run
+sets both and runs each class through scripts/tally.py unittest; by hand:
+
+    check_release.py zip ZIP WORK
+    check_release.py folder WORK
+
 (exit status 1 on any failure).
 """
 
@@ -19,6 +25,7 @@ import os
 import shutil
 import subprocess
 import sys
+import unittest
 import xml.etree.ElementTree as ET
 import zipfile
 
@@ -32,7 +39,7 @@ PROGRAMS = {"presenter": "表白演示", "editor": "表白文字修改器"}
 NTFS = 11
 
 
-class Failed(Exception):
+class Failed(AssertionError):
     pass
 
 
@@ -98,19 +105,15 @@ def unpack_python(zip_path, dest):
     shutil.rmtree(dest, ignore_errors=True)
     with zipfile.ZipFile(zip_path) as z:
         z.extractall(dest)
-    return check_tree(dest)
 
 
 def unpack_unzip(zip_path, dest):
-    if not shutil.which("unzip"):
-        return "skipped: unzip is not installed"
     shutil.rmtree(dest, ignore_errors=True)
     os.makedirs(dest)
     # Whatever the caller's locale: unzip writes UTF-8 names only under a
     # UTF-8 one, as on any current Linux desktop.
     env = dict(os.environ, LC_ALL="C.UTF-8")
     subprocess.run(["unzip", "-q", os.path.abspath(zip_path)], cwd=dest, env=env, check=True)
-    return check_tree(dest)
 
 
 def check_tree(dest):
@@ -125,8 +128,6 @@ def check_tree(dest):
 
 
 def check_same_trees(a, b):
-    if not os.path.isdir(b):
-        return "skipped: nothing unpacked by unzip"
     for name in ("README.txt", "editor.exe", "presenter.exe"):
         need(read(os.path.join(a, name)) == read(os.path.join(b, name)), f"{name} differs between the two unpackings")
     return "Python's zipfile and unzip unpack the same files"
@@ -304,45 +305,106 @@ def check_window_icon(folder):
     return f"the editor's window shows editor.ico ({', '.join(f'{w}x{h}' for w, h in sorted(images))})"
 
 
+def zip_path():
+    return os.environ.get("RELEASE_ZIP") or os.path.join(ROOT, "dist", f"confession-show-{version()}-win32.zip")
+
+
+def work_folder():
+    return os.environ.get("RELEASE_WORK") or os.path.join(ROOT, "build", "release-test")
+
+
+class ReleaseZip(unittest.TestCase):
+    """The zip, and the folders Python's zipfile and unzip unpack it into
+    (tests/release/run takes the programs and the store from WORK/python)."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.zip, cls.work = zip_path(), work_folder()
+        cls.python = os.path.join(cls.work, "python")
+        cls.unzip = os.path.join(cls.work, "unzip") if shutil.which("unzip") else None
+        unpack_python(cls.zip, cls.python)
+        if cls.unzip:
+            unpack_unzip(cls.zip, cls.unzip)
+
+    def report(self, detail):
+        print(detail, end=" ")
+
+    def need_unzip(self):
+        if not self.unzip:
+            self.skipTest("unzip is not installed")
+
+    def test_entries_names_flags_and_dates(self):
+        self.report(check_entries(self.zip))
+
+    def test_unpacks_with_zipfile_to_the_store_byte_for_byte(self):
+        self.report(check_tree(self.python))
+
+    def test_unpacks_with_unzip_to_the_store_byte_for_byte(self):
+        self.need_unzip()
+        self.report(check_tree(self.unzip))
+
+    def test_zipfile_and_unzip_unpack_the_same_files(self):
+        self.need_unzip()
+        self.report(check_same_trees(self.python, self.unzip))
+
+    def test_read_me(self):
+        self.report(check_readme(self.python))
+
+    def test_presenter_exe_icon_and_version(self):
+        self.report(check_program(self.python, "presenter"))
+
+    def test_editor_exe_icon_and_version(self):
+        self.report(check_program(self.python, "editor"))
+
+    def test_presenter_exe_manifest(self):
+        self.report(check_manifest(self.python, "presenter"))
+
+    def test_editor_exe_manifest(self):
+        self.report(check_manifest(self.python, "editor"))
+
+    def test_presenter_exe_imports(self):
+        self.report(check_presenter_imports(self.python))
+
+    def test_a_copy_re_zips_to_the_same_bytes(self):
+        self.report(check_rezip(self.zip, self.python, self.work))
+
+
+class UnderWine(unittest.TestCase):
+    """What tests/release/run gathered from the 64-bit programs under wine,
+    in a folder unpacked as the zip is (WORK/x86_64)."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = os.path.join(work_folder(), "x86_64")
+
+    def report(self, detail):
+        print(detail, end=" ")
+
+    def test_presenter_exe_shows_its_version_and_icon(self):
+        self.report(check_probe(self.folder, "presenter"))
+
+    def test_editor_exe_shows_its_version_and_icon(self):
+        self.report(check_probe(self.folder, "editor"))
+
+    def test_a_program_finds_the_store_beside_itself(self):
+        self.report(check_store_found(self.folder))
+
+    def test_the_editor_window_shows_its_icon(self):
+        self.report(check_window_icon(self.folder))
+
+
 def main(argv):
     if len(argv) == 3 and argv[0] == "zip":
-        zip_path, work = argv[1], argv[2]
-        py, uz = os.path.join(work, "python"), os.path.join(work, "unzip")
-        checks = [
-            ("entries", lambda: check_entries(zip_path)),
-            ("unpack with zipfile", lambda: unpack_python(zip_path, py)),
-            ("unpack with unzip", lambda: unpack_unzip(zip_path, uz)),
-            ("same unpacking", lambda: check_same_trees(py, uz)),
-            ("read-me", lambda: check_readme(py)),
-            ("presenter.exe resources", lambda: check_program(py, "presenter")),
-            ("editor.exe resources", lambda: check_program(py, "editor")),
-            ("presenter.exe manifest", lambda: check_manifest(py, "presenter")),
-            ("editor.exe manifest", lambda: check_manifest(py, "editor")),
-            ("presenter.exe imports", lambda: check_presenter_imports(py)),
-            ("re-zip", lambda: check_rezip(zip_path, py, work)),
-        ]
+        os.environ["RELEASE_ZIP"], os.environ["RELEASE_WORK"] = argv[1], argv[2]
+        cases = "ReleaseZip"
     elif len(argv) == 2 and argv[0] == "folder":
-        folder = os.path.join(argv[1], "x86_64")
-        checks = [
-            ("presenter.exe under wine", lambda: check_probe(folder, "presenter")),
-            ("editor.exe under wine", lambda: check_probe(folder, "editor")),
-            ("store beside the program", lambda: check_store_found(folder)),
-            ("window icon", lambda: check_window_icon(folder)),
-        ]
+        os.environ["RELEASE_WORK"] = argv[1]
+        cases = "UnderWine"
     else:
         print(__doc__, file=sys.stderr)
         return 2
-    passed = failed = 0
-    for name, check in checks:
-        try:
-            print(f"ok    {name}: {check()}")
-            passed += 1
-        except (Failed, pe.Malformed, OSError, ValueError, KeyError, IndexError, ET.ParseError,
-                subprocess.CalledProcessError) as e:
-            print(f"FAIL  {name}: {e}")
-            failed += 1
-    print(f"release: {passed} passed, {failed} failed")
-    return 1 if failed else 0
+    program = unittest.main(argv=[sys.argv[0], cases], verbosity=2, exit=False)
+    return 0 if program.result.wasSuccessful() else 1
 
 
 if __name__ == "__main__":

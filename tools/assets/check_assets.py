@@ -1,22 +1,29 @@
 #!/usr/bin/env python3
 """Checks the show's committed media files against the formats the programs
-expect of them, reading every structure the players read.
+expect of them, reading every structure the players read; a unittest case
+per file.
 
     python3 tools/assets/check_assets.py [ROOT] [-v]
 
 ROOT is the repository root (default: two folders above this file). Prints
-one line per check and ends with 'N passed, N failed'; the exit status is 1
-when any check failed. -v also lists each GIF frame.
+a line per file with what it found and ends with unittest's report; the exit
+status is 1 when any check failed. -v also lists each GIF frame.
+scripts/test runs the cases through scripts/tally.py unittest.
 """
 
 import os
 import struct
 import sys
+import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+# What the command line chose: the tree whose files are checked, and whether
+# the GIF frames are listed.
+root = ROOT
+verbose = False
 
 
-class Failed(Exception):
+class Failed(AssertionError):
     pass
 
 
@@ -332,29 +339,28 @@ def check_gif(root, rel, width, height, frames, delay, size_range, verbose):
     return f"{len(data):,} bytes, {w}x{h}, {len(found)} frames of {delay}/100 s, loops for ever"
 
 
-def main(argv):
-    verbose = "-v" in argv
-    args = [a for a in argv if a != "-v"]
-    root = os.path.abspath(args[0]) if args else ROOT
-    checks = [
-        ("stage_music.wav", lambda: check_wave(root)),
-        ("sky.jpg", lambda: check_jpeg(root)),
-        ("rose.ico", lambda: check_icon(root)),
-        ("cupid.gif", lambda: check_gif(root, "editor/assets/cupid.gif", 312, 316, 27, 10, (40_000, 90_000), verbose)),
-        ("banner.gif", lambda: check_gif(root, "editor/assets/banner.gif", 891, 180, 12, 15, (80_000, 160_000), verbose)),
-    ]
-    passed = failed = 0
-    for name, check in checks:
-        try:
-            detail = check()
-            print(f"ok    {name}: {detail}")
-            passed += 1
-        except (Failed, struct.error, IndexError, ValueError) as e:
-            print(f"FAIL  {name}: {e}")
-            failed += 1
-    print(f"assets: {passed} passed, {failed} failed")
-    return 1 if failed else 0
+class CommittedMedia(unittest.TestCase):
+    def check(self, check, *args):
+        print(check(root, *args), end=" ")
+
+    def test_stage_music_wav(self):
+        self.check(check_wave)
+
+    def test_sky_jpg(self):
+        self.check(check_jpeg)
+
+    def test_rose_ico(self):
+        self.check(check_icon)
+
+    def test_cupid_gif(self):
+        self.check(check_gif, "editor/assets/cupid.gif", 312, 316, 27, 10, (40_000, 90_000), verbose)
+
+    def test_banner_gif(self):
+        self.check(check_gif, "editor/assets/banner.gif", 891, 180, 12, 15, (80_000, 160_000), verbose)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    verbose = "-v" in sys.argv[1:]
+    args = [a for a in sys.argv[1:] if a != "-v"]
+    root = os.path.abspath(args[0]) if args else ROOT
+    unittest.main(argv=sys.argv[:1], verbosity=2)

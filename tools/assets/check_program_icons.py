@@ -2,21 +2,25 @@
 """Checks the two programs' icons the way Windows reads them from the
 resource compiler's copy: one directory of 16, 32, 48 and 256 pixel images,
 each an uncompressed 32-bpp DIB whose AND mask marks exactly its clear
-pixels, on a clear ground.
+pixels, on a clear ground; a unittest case per icon.
 
     python3 tools/assets/check_program_icons.py [ROOT]
 
-Prints one line per icon and ends with 'icons: N passed, N failed'; the exit
-status is 1 when any check failed.
+Prints a line per icon with what it found and ends with unittest's report;
+the exit status is 1 when any check failed. scripts/test runs the cases
+through scripts/tally.py unittest.
 """
 
 import os
 import struct
 import sys
+import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_assets import ROOT, Failed, need, read  # noqa: E402
+from check_assets import ROOT, need, read  # noqa: E402
 
+# The tree whose icons are checked, as the command line chose it.
+root = ROOT
 SIZES = (16, 32, 48, 256)
 
 
@@ -66,25 +70,16 @@ def check(root, rel, colour_name, is_colour):
     return f"{len(data):,} bytes, {'/'.join(details)} px"
 
 
-def main(argv):
-    root = os.path.abspath(argv[0]) if argv else ROOT
-    checks = [
-        ("presenter.ico", lambda: check(root, "presenter/assets/presenter.ico", "red",
-                                        lambda r, g, b: r > 150 and g < 100 and b < 120)),
-        ("editor.ico", lambda: check(root, "editor/assets/editor.ico", "pink",
-                                     lambda r, g, b: r > 200 and 60 < g < 200 and 100 < b < 220)),
-    ]
-    passed = failed = 0
-    for name, run in checks:
-        try:
-            print(f"ok    {name}: {run()}")
-            passed += 1
-        except (Failed, struct.error, IndexError, ValueError) as e:
-            print(f"FAIL  {name}: {e}")
-            failed += 1
-    print(f"icons: {passed} passed, {failed} failed")
-    return 1 if failed else 0
+class ProgramIcons(unittest.TestCase):
+    def test_presenter_ico_is_a_red_rose(self):
+        print(check(root, "presenter/assets/presenter.ico", "red",
+                    lambda r, g, b: r > 150 and g < 100 and b < 120), end=" ")
+
+    def test_editor_ico_is_pink(self):
+        print(check(root, "editor/assets/editor.ico", "pink",
+                    lambda r, g, b: r > 200 and 60 < g < 200 and 100 < b < 220), end=" ")
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    root = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else ROOT
+    unittest.main(argv=sys.argv[:1], verbosity=2)
