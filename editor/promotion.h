@@ -1,4 +1,6 @@
 #pragma once
+// The editor's recommendation: the pages it opens at start and from its
+// download button.
 
 namespace editor {
 

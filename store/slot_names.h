@@ -1,5 +1,5 @@
 #pragma once
-// The thirteen message slots as their file names (GBK), fixed strings as both
+// The thirteen message slots as their file names (GB18030), fixed strings as both
 // programs keep them. Slots 10 to 12 have three digits after the prefix: those
 // are the files the show has always read, and the editor saves to the same
 // ones, so every slot the user edits reaches the show.

@@ -57,7 +57,8 @@ inline constexpr std::uint32_t kFilled = 1;   // scaled to the client area
 inline constexpr std::uint32_t kCentred = 2;  // shrunk to fit if larger
 }  // namespace display_mode
 
-// A label's caption (label properties 24 and 26).
+// A label's caption (label properties 24 and 26), a button's caption and an
+// edit box's text (horizontally).
 namespace horizontal_alignment {
 inline constexpr std::uint32_t kLeft = 0;
 inline constexpr std::uint32_t kCentred = 1;
@@ -68,6 +69,12 @@ inline constexpr std::uint32_t kTop = 0;
 inline constexpr std::uint32_t kCentred = 1;
 inline constexpr std::uint32_t kBottom = 2;
 }  // namespace vertical_alignment
+
+// An edit box's scroll bars, as bits (multi-line boxes only).
+namespace scroll_bars {
+inline constexpr std::uint32_t kHorizontal = 1;
+inline constexpr std::uint32_t kVertical = 2;
+}  // namespace scroll_bars
 
 // What typing does in an edit box (edit box property 18).
 namespace input_mode {

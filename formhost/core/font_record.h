@@ -24,7 +24,7 @@ struct FontRecord {
     std::uint8_t clip_precision = 0;
     std::uint8_t quality = 0;
     std::uint8_t pitch_and_family = 0;
-    std::string face;  // GBK, at most 31 bytes
+    std::string face;  // GB18030, at most 31 bytes
 
     static constexpr std::size_t kSize = 60;
     static constexpr std::size_t kFaceSize = 32;

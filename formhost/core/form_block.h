@@ -30,7 +30,7 @@ struct Binding {
 struct ControlRecord {
     std::uint32_t id = 0;  // from the description's id list, not the record
     std::uint32_t kind = 0;
-    std::string name;      // GBK
+    std::string name;      // GB18030
     std::string comment;
     std::int32_t left = 0, top = 0, width = 0, height = 0;
     std::uint32_t parent = 0;

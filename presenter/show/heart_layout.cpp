@@ -9,7 +9,16 @@ namespace {
 
 constexpr int kShift = 2;
 
-int scale(int pixels, int margin, double cells) { return static_cast<int>(std::trunc((pixels - margin) / cells)); }
+// The show's own layout constants: one grid unit is the screen less a margin
+// of 98 pixels across, over 43 units, and less 86 pixels down, over 34 units.
+// The big heart spans 44 x 35 units, so on every screen its outermost roses
+// come to about the screen's right and bottom edges.
+constexpr int kMarginX = 98;
+constexpr double kUnitsAcross = 43;
+constexpr int kMarginY = 86;
+constexpr double kUnitsDown = 34;
+
+int scale(int pixels, int margin, double units) { return static_cast<int>(std::trunc((pixels - margin) / units)); }
 
 Point scaled(const Point& p, int sx, int sy) {
     return {static_cast<int>(std::trunc(static_cast<double>(p.x) * sx)),
@@ -36,8 +45,8 @@ std::vector<Point> parse_path(std::string_view path) {
 HeartLayout::HeartLayout(int screen_width, int screen_height)
     : small_(parse_path(kSmallHeartPath)),
       big_(parse_path(kBigHeartPath)),
-      scale_x_(scale(screen_width, 98, 43)),
-      scale_y_(scale(screen_height, 86, 34)) {}
+      scale_x_(scale(screen_width, kMarginX, kUnitsAcross)),
+      scale_y_(scale(screen_height, kMarginY, kUnitsDown)) {}
 
 Point HeartLayout::big_point(int i) const { return scaled(big_.at(static_cast<std::size_t>(i - 1)), scale_x_, scale_y_); }
 

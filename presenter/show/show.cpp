@@ -11,8 +11,9 @@ constexpr int kSmallPoints = 66;
 constexpr int kScatterOffsetX = 49;
 constexpr int kScatterOffsetY = 43;
 
-// The big heart's first x after its shift and the y of its points 1 and 25:
-// the text blocks start from there.
+// The big heart's first x after its shift and the y of its points 1 and 25,
+// in grid units (kBigHeartPath: "24,6" less the shift of 2, and "46,9"): the
+// text blocks start from there.
 constexpr double kXB = 22;
 constexpr double kYB1 = 6;
 constexpr double kYB25 = 9;

@@ -16,6 +16,8 @@ namespace {
 
 using formhost::win32::UniqueFile;
 
+// A request's length is a DWORD, so a file above 4 GiB takes several; 1 GiB
+// requests keep each one well inside what every system accepts.
 constexpr std::size_t kLargestRequest = std::size_t{1} << 30;
 
 bool write_all(HANDLE file, ByteView data) {
@@ -81,8 +83,8 @@ Bytes read_file(std::string_view name) {
     } catch (const std::bad_alloc&) {
         return {};
     }
-    // One read request takes at most 4 GiB; a file cut shorter meanwhile
-    // gives the bytes that arrived.
+    // Read in requests of at most 1 GiB; a file cut shorter meanwhile gives
+    // the bytes that arrived.
     std::size_t filled = 0;
     while (filled < data.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - filled, kLargestRequest));

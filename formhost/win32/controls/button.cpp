@@ -4,6 +4,7 @@
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/controls/kinds.h"
 #include "formhost/core/event_indexes.h"
+#include "formhost/core/choices.h"
 #include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
@@ -53,8 +54,9 @@ private:
     DWORD alignment_styles() {
         static constexpr DWORD horizontal[] = {BS_LEFT, BS_CENTER, BS_RIGHT};
         static constexpr DWORD vertical[] = {BS_TOP, BS_VCENTER, BS_BOTTOM};
-        return horizontal[std::min<std::uint32_t>(button().horizontal_alignment, 2)] |
-               vertical[std::min<std::uint32_t>(button().vertical_alignment, 2)];
+        // Values past the last choice are stored and shown as the last one.
+        return horizontal[std::min(button().horizontal_alignment, choice::horizontal_alignment::kRight)] |
+               vertical[std::min(button().vertical_alignment, choice::vertical_alignment::kBottom)];
     }
 
     void apply_font() {

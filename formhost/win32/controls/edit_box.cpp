@@ -24,10 +24,10 @@ public:
         if (d.multi_line) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
         else style |= ES_AUTOHSCROLL;
         if (!d.hide_selection) style |= ES_NOHIDESEL;
-        if (d.alignment == 1) style |= ES_CENTER;
-        if (d.alignment == 2) style |= ES_RIGHT;
-        if (d.multi_line && (d.scroll_bars & 1)) style |= WS_HSCROLL;
-        if (d.multi_line && (d.scroll_bars & 2)) style |= WS_VSCROLL;
+        if (d.alignment == choice::horizontal_alignment::kCentred) style |= ES_CENTER;
+        if (d.alignment == choice::horizontal_alignment::kRight) style |= ES_RIGHT;
+        if (d.multi_line && (d.scroll_bars & choice::scroll_bars::kHorizontal)) style |= WS_HSCROLL;
+        if (d.multi_line && (d.scroll_bars & choice::scroll_bars::kVertical)) style |= WS_VSCROLL;
         if (d.input_mode == choice::input_mode::kReadOnly) style |= ES_READONLY;
         if (d.input_mode == choice::input_mode::kPassword && !d.multi_line) style |= ES_PASSWORD;
         const FrameStyles frame = frame_styles(d.border_style);

@@ -1,4 +1,6 @@
 #pragma once
+// The window styles that draw a control's frame by its border style.
+
 #include <windows.h>
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include "formhost/win32/system/window_class.h"
 #include "formhost/win32/controls/kinds.h"
 #include "formhost/core/event_indexes.h"
+#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {
@@ -40,7 +41,7 @@ public:
 
 protected:
     bool apply(int index) override {
-        if (index != 8) return false;
+        if (index != property::timer::kPeriod) return false;
         const std::int32_t wanted = std::max(period(), 0);
         period() = wanted;
         // The same period again keeps the timer's rhythm.

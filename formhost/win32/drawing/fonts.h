@@ -8,7 +8,7 @@
 
 namespace formhost::win32 {
 
-// A font from a stored 60-byte font record (its face name GBK); empty bytes
+// A font from a stored 60-byte font record (its face name GB18030); empty bytes
 // or a malformed record give no font, meaning the default GUI font. An edit
 // box takes its font with the default character set, default precisions
 // and proof quality.

@@ -1,4 +1,6 @@
 #pragma once
+// The program's own form block, as the build embeds it.
+
 #include <optional>
 
 #include "formhost/core/byte_io.h"

@@ -1,8 +1,9 @@
 #pragma once
 // The drawing operations of the canvas kind, addressed like properties by
-// window id and control id. Each draws straight onto the window (and onto the
-// off-screen image when automatic redraw is on), so what it draws is on the
-// screen when it returns, also while the message loop is not running.
+// window id and control id. Each draws on the canvas's off-screen image (and,
+// during a paint, on the paint's DC too) and reports what it changed; the
+// screen hand-over puts that on the screen within 50 ms, also while the
+// message loop is not running (screen_hand_over.h).
 
 #include <cstdint>
 #include <initializer_list>

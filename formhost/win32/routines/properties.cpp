@@ -5,6 +5,7 @@
 
 #include "formhost/win32/controls/control.h"
 #include "formhost/win32/system/fatal_error.h"
+#include "formhost/core/byte_io.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/state/host_state.h"
@@ -120,9 +121,9 @@ void write_common(Target& t, int index, const Value& value) {
         case property::kMouseCursor: {
             Bytes cursor = std::holds_alternative<Bytes>(value) ? std::get<Bytes>(value) : Bytes{};
             if (!std::holds_alternative<Bytes>(value)) {
-                const auto n = static_cast<std::uint32_t>(to_int(value));
-                cursor = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                          static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+                ByteWriter number;
+                number.u32(static_cast<std::uint32_t>(to_int(value)));
+                cursor = number.take();
             }
             c.cursor = std::move(cursor);
             return;

@@ -1,4 +1,6 @@
 #pragma once
+// Events on their way from the system to the program's routines.
+
 #include <cstdint>
 #include <initializer_list>
 #include <optional>

@@ -1,4 +1,6 @@
 #pragma once
+// What an exhausted heap throws, with the size that was asked for.
+
 #include <cstddef>
 #include <new>
 

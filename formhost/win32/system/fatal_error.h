@@ -1,4 +1,7 @@
 #pragma once
+// The host's fatal error, from any thread, and the waits and joins that
+// must not wait for a thread inside one.
+
 #include <windows.h>
 
 #include <cstdint>

@@ -1,4 +1,6 @@
 #pragma once
+// The window class a host window is made in.
+
 #include <windows.h>
 
 #include <string>

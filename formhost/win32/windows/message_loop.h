@@ -1,10 +1,10 @@
 #pragma once
+// The GUI thread's message loops: the program's own, the modal one and
+// the pumps of what is waiting.
+
 #include <windows.h>
 
 #include "formhost/win32/state/host_state.h"
-
-// The GUI thread's message loops: the program's own, the modal one and
-// the pumps of what is waiting.
 
 namespace formhost::win32 {
 

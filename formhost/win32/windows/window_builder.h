@@ -1,4 +1,7 @@
 #pragma once
+// Building a window from its template, and what the window table keeps of
+// it at its end.
+
 #include <windows.h>
 
 #include "formhost/win32/state/host_state.h"
