@@ -114,6 +114,17 @@ inline constexpr std::uint32_t kFirstHatch = 2;
 inline constexpr std::uint32_t kLastHatch = 7;
 }  // namespace brush_type
 
+// How `run command line` shows the program it starts; a value outside the
+// list is taken as the nearest end of it.
+namespace show_mode {
+inline constexpr int kHidden = 1;
+inline constexpr int kNormal = 2;
+inline constexpr int kMinimised = 3;
+inline constexpr int kMaximised = 4;
+inline constexpr int kNormalNotActivated = 5;
+inline constexpr int kMinimisedNotActivated = 6;
+}  // namespace show_mode
+
 // How `draw picture` combines a picture with what is there; any other
 // non-negative mode is a raster operation code itself, a negative one names
 // the picture's transparent colour.

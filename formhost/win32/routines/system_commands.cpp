@@ -27,13 +27,14 @@ int message_box(const std::string& text, unsigned flags, const std::string& capt
 }
 
 bool run_command_line(const std::string& command_line, bool wait, int show_mode) {
+    // In the order of the show modes, from choice::show_mode::kHidden.
     static constexpr WORD kShowValues[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED,
                                            SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_MINIMIZE};
-    show_mode = std::clamp(show_mode, 1, 6);
+    show_mode = std::clamp(show_mode, choice::show_mode::kHidden, choice::show_mode::kMinimisedNotActivated);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = kShowValues[show_mode - 1];
+    startup.wShowWindow = kShowValues[show_mode - choice::show_mode::kHidden];
     PROCESS_INFORMATION process{};
     std::wstring line = widen(command_line);  // CreateProcessW may write into it
     line.push_back(L'\0');
