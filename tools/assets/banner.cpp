@@ -4,6 +4,7 @@
 // either end beat once and small sparkles twinkle, all in one loop.
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -20,7 +21,6 @@ namespace {
 constexpr int kW = 891;
 constexpr int kH = 180;
 constexpr int kFrames = 12;
-constexpr double kPi = 3.14159265358979323846;
 
 const char* const kTitle = "表白神器 · 把心里话写进满屏玫瑰";
 const char* const kLine = "修改文字 · 保存 · 运行表白程序即可看到";
@@ -77,7 +77,7 @@ void make_banner(const std::string& path) {
     std::vector<Rgb8Frame> frames;
     Mask scratch(kW, kH);
     for (int k = 0; k < kFrames; ++k) {
-        const double phase = 2 * kPi * k / kFrames;
+        const double phase = 2 * std::numbers::pi * k / kFrames;
         Drawing c(kW, kH, kGround);
 
         // A thin rounded frame in a pale rose.

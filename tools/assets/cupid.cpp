@@ -4,6 +4,7 @@
 // every motion is a whole number of cycles per loop, so it never jumps.
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -19,7 +20,6 @@ namespace {
 constexpr int kW = 312;
 constexpr int kH = 316;
 constexpr int kFrames = 27;
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kFigure = 0.64;  // the cupid's size in the picture
 constexpr double kBob = 1;        // pixels up and down
 
@@ -90,7 +90,7 @@ std::vector<Pt> arc(Pt c, double rx, double ry, double from, double to, int n = 
 }
 
 void draw_frame(Drawing& big, int k) {
-    const double phase = 2 * kPi * k / kFrames;
+    const double phase = 2 * std::numbers::pi * k / kFrames;
     // Whole pixels only: the figure then moves without redrawing its flat
     // areas differently, which keeps the frames small.
     const double bob = std::round(kBob * std::sin(phase));
@@ -110,9 +110,9 @@ void draw_frame(Drawing& big, int k) {
         for (int i = 0; i < 3; ++i) {
             double t = static_cast<double>(k) / kFrames + i / 3.0;
             t -= std::floor(t);
-            const Pt at{xs[i] + 7 * std::sin(2 * kPi * t + i), 226 - 150 * t};
-            const double fade = std::sin(kPi * t);
-            const Shape h(heart(at, 12 + 4 * (i % 2), 0.25 * std::sin(2 * kPi * t)));
+            const Pt at{xs[i] + 7 * std::sin(2 * std::numbers::pi * t + i), 226 - 150 * t};
+            const double fade = std::sin(std::numbers::pi * t);
+            const Shape h(heart(at, 12 + 4 * (i % 2), 0.25 * std::sin(2 * std::numbers::pi * t)));
             air.fill(h, hex(0xFF8FB0), 0.85 * fade);
         }
     }
@@ -174,8 +174,8 @@ void draw_frame(Drawing& big, int k) {
     // Face: happy closed eyes, rosy cheeks, a small smile.
     pen.soft(Shape(ellipse({151, 118}, 9, 6)), 2.5, hex(0xFF8FA8), 0.55);
     pen.soft(Shape(ellipse({193, 118}, 9, 6)), 2.5, hex(0xFF8FA8), 0.55);
-    pen.stroke(arc({158, 108}, 7, 6, kPi * 1.1, kPi * 1.9), 3.2, kFace);
-    pen.stroke(arc({186, 108}, 7, 6, kPi * 1.1, kPi * 1.9), 3.2, kFace);
+    pen.stroke(arc({158, 108}, 7, 6, std::numbers::pi * 1.1, std::numbers::pi * 1.9), 3.2, kFace);
+    pen.stroke(arc({186, 108}, 7, 6, std::numbers::pi * 1.1, std::numbers::pi * 1.9), 3.2, kFace);
     {
         Path mouth;
         mouth.move({164, 121}).cubic({167, 131}, {177, 131}, {180, 121}).cubic({174, 124}, {170, 124}, {164, 121});
@@ -187,7 +187,7 @@ void draw_frame(Drawing& big, int k) {
     {
         std::vector<Shape> curls;
         for (int i = 0; i <= 8; ++i) {
-            const double a = kPi * (1.08 + 0.84 * i / 8.0);
+            const double a = std::numbers::pi * (1.08 + 0.84 * i / 8.0);
             const double r = 11 + 3 * (i % 2);
             curls.push_back(Shape(ellipse({head.x + 36 * std::cos(a), head.y + 33 * std::sin(a)}, r, r * 0.92)));
         }
@@ -198,13 +198,13 @@ void draw_frame(Drawing& big, int k) {
         // A kiss-curl on the forehead and a few shines.
         std::vector<Pt> curl;
         for (int i = 0; i <= 40; ++i) {
-            const double a = -kPi / 2 + i * 0.16;
+            const double a = -std::numbers::pi / 2 + i * 0.16;
             const double r = 9 - i * 0.17;
             curl.push_back({head.x + 2 + r * std::cos(a), head.y - 22 + r * std::sin(a)});
         }
         pen.stroke(curl, 2.6, 1.2, kHairLine);
         for (const Pt p : {Pt{146, 72}, Pt{166, 62}, Pt{190, 66}})
-            pen.stroke(arc(p, 6, 4, kPi * 1.15, kPi * 1.6, 8), 2.2, kHairShine, 0.9);
+            pen.stroke(arc(p, 6, 4, std::numbers::pi * 1.15, std::numbers::pi * 1.6, 8), 2.2, kHairShine, 0.9);
     }
 
     // The bow in the left hand, its string drawn back to the right hand, and
@@ -216,8 +216,8 @@ void draw_frame(Drawing& big, int k) {
         pen.stroke(limb, 7.5, kBowLine);
         pen.stroke(limb, 4.5, kBow);
         // Curled tips.
-        pen.stroke(arc({117, 110}, 5, 5, kPi * 0.9, kPi * 2.0, 10), 4.0, kBowLine);
-        pen.stroke(arc({117, 238}, 5, 5, -kPi * 0.9, -kPi * 2.0, 10), 4.0, kBowLine);
+        pen.stroke(arc({117, 110}, 5, 5, std::numbers::pi * 0.9, std::numbers::pi * 2.0, 10), 4.0, kBowLine);
+        pen.stroke(arc({117, 238}, 5, 5, -std::numbers::pi * 0.9, -std::numbers::pi * 2.0, 10), 4.0, kBowLine);
         // Arrow shaft and fletching.
         pen.stroke({{nock.x + 6, nock.y}, {52, nock.y}}, 3.4, kBowLine);
         pen.stroke({{nock.x + 6, nock.y}, {52, nock.y}}, 1.6, hex(0xE0B98A));
@@ -226,7 +226,7 @@ void draw_frame(Drawing& big, int k) {
                                   {nock.x + 8, nock.y}});
             pen.outlined(f, solid(hex(0xFF9DBA)), 1.4, kHeartLine);
         }
-        const Shape tip(heart({44, nock.y}, 22, kPi / 2));
+        const Shape tip(heart({44, nock.y}, 22, std::numbers::pi / 2));
         pen.outlined(tip, pen.lin({36, nock.y - 10}, hex(0xFF7EA0), {50, nock.y + 10}, kHeart), 2.0, kHeartLine);
         pen.soft(Shape(ellipse({38, nock.y - 4}, 3, 2)), 0.8, hex(0xFFFFFF), 0.8);
         // Hands over the bow and the string.

@@ -1,6 +1,7 @@
 #include "draw.h"
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -9,7 +10,6 @@ namespace assets {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 std::uint8_t byte(double v) { return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0)); }
 
@@ -35,7 +35,7 @@ void add_tapered_stroke(cairo_t* cr, const std::vector<Pt>& pts, double w0, doub
     for (std::size_t i = 0; i < pts.size(); ++i) radius[i] = lerp(w0, w1, along[i] / total) / 2;
     for (std::size_t i = 0; i < pts.size(); ++i) {
         cairo_new_sub_path(cr);
-        cairo_arc(cr, pts[i].x, pts[i].y, radius[i], 0, 2 * kPi);
+        cairo_arc(cr, pts[i].x, pts[i].y, radius[i], 0, 2 * std::numbers::pi);
     }
     for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
         const Pt a = pts[i], b = pts[i + 1];

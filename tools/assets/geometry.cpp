@@ -1,12 +1,12 @@
 #include "geometry.h"
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 
 namespace assets {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 }
 
 double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
@@ -118,7 +118,7 @@ Contour ellipse(Pt c, double rx, double ry, double rotation, int segments) {
     Contour out;
     out.reserve(segments);
     for (int i = 0; i < segments; ++i) {
-        const double t = 2 * kPi * i / segments;
+        const double t = 2 * std::numbers::pi * i / segments;
         const double x = rx * std::cos(t), y = ry * std::sin(t);
         out.push_back({c.x + x * cr - y * sr, c.y + x * sr + y * cr});
     }
@@ -129,7 +129,7 @@ Contour polygon_star(Pt c, double outer, double inner, int points, double rotati
     Contour out;
     for (int i = 0; i < points * 2; ++i) {
         const double r = (i % 2) ? inner : outer;
-        const double t = rotation - kPi / 2 + kPi * i / points;
+        const double t = rotation - std::numbers::pi / 2 + std::numbers::pi * i / points;
         out.push_back({c.x + r * std::cos(t), c.y + r * std::sin(t)});
     }
     return out;
@@ -142,7 +142,7 @@ Contour heart(Pt c, double size, double rotation) {
     const double k = size / 32.0;
     const Affine m = Affine::translate(c.x, c.y) * Affine::rotate(rotation);
     for (int i = 0; i < 96; ++i) {
-        const double t = 2 * kPi * i / 96;
+        const double t = 2 * std::numbers::pi * i / 96;
         const double s = std::sin(t);
         const double x = 16 * s * s * s;
         const double y = 13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);

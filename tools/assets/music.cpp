@@ -5,6 +5,7 @@
 // fades to silence so the loop starts again without a click.
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -19,7 +20,6 @@ namespace assets {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kRate = 44100;
 constexpr std::uint32_t kDataBytes = 8'428'000;  // the loop, 47.78 s
 constexpr std::size_t kFrames = kDataBytes / 4;   // 16-bit stereo
@@ -36,7 +36,7 @@ double hz(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }
 
 // Equal-power gains for pan in [-1, 1].
 void pan_gains(double pan, double& gl, double& gr) {
-    const double a = (pan + 1) * kPi / 4;
+    const double a = (pan + 1) * std::numbers::pi / 4;
     gl = std::cos(a);
     gr = std::sin(a);
 }
@@ -58,12 +58,12 @@ void strike(Stereo& out, double start, double length, double midi, double veloci
     const std::size_t n = static_cast<std::size_t>((length + release) * kRate);
     for (std::size_t i = 0; i < n && s0 + i < out.l.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
-        double env = t < attack ? 0.5 - 0.5 * std::cos(kPi * t / attack) : 1.0;
-        if (t > length) env *= 0.5 + 0.5 * std::cos(kPi * std::min(1.0, (t - length) / release));
+        double env = t < attack ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / attack) : 1.0;
+        if (t > length) env *= 0.5 + 0.5 * std::cos(std::numbers::pi * std::min(1.0, (t - length) / release));
         double v = 0;
         for (const Partial& p : partials) {
             if (f * p.ratio > 16000) continue;
-            v += p.level * std::exp(-t / p.decay) * std::sin(2 * kPi * f * p.ratio * t);
+            v += p.level * std::exp(-t / p.decay) * std::sin(2 * std::numbers::pi * f * p.ratio * t);
         }
         v *= env * velocity;
         out.l[s0 + i] += v * gl;
@@ -96,12 +96,12 @@ void pad(Stereo& out, double start, double length, double midi, double velocity)
     double phase[2] = {0, 0};
     for (std::size_t i = 0; i < n && s0 + i < out.l.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
-        double env = t < attack ? 0.5 - 0.5 * std::cos(kPi * t / attack) : 1.0;
-        if (t > length) env *= 0.5 + 0.5 * std::cos(kPi * std::min(1.0, (t - length) / release));
-        const double vibrato = 1 + 0.0012 * std::sin(2 * kPi * 4.8 * t);
+        double env = t < attack ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / attack) : 1.0;
+        if (t > length) env *= 0.5 + 0.5 * std::cos(std::numbers::pi * std::min(1.0, (t - length) / release));
+        const double vibrato = 1 + 0.0012 * std::sin(2 * std::numbers::pi * 4.8 * t);
         for (int side = 0; side < 2; ++side) {
             const double detune = side == 0 ? 0.998 : 1.002;
-            phase[side] += 2 * kPi * base * detune * vibrato / kRate;
+            phase[side] += 2 * std::numbers::pi * base * detune * vibrato / kRate;
             double v = 0;
             for (int k = 1; k <= 5; ++k) v += std::sin(k * phase[side]) / (k * k);
             v *= env * velocity;
@@ -226,7 +226,7 @@ void make_stage_music(const std::string& path) {
     // The tune, with each phrase rising a little and falling back.
     for (std::size_t b = 0; b < tune().size(); ++b) {
         double t = (b + 1) * 4 * kBeat;
-        const double phrase = 0.62 + 0.08 * std::sin(kPi * (b % 4) / 3.0) + (b >= 8 && b < 12 ? 0.06 : 0.0);
+        const double phrase = 0.62 + 0.08 * std::sin(std::numbers::pi * (b % 4) / 3.0) + (b >= 8 && b < 12 ? 0.06 : 0.0);
         for (const Note& n : tune()[b]) {
             if (n.midi > 0) music_box(dry, t + jitter() * 0.5, n.beats * kBeat * 0.95, n.midi, phrase);
             t += n.beats * kBeat;
@@ -249,8 +249,8 @@ void make_stage_music(const std::string& path) {
         const double t = static_cast<double>(i) / kRate;
         const double end = static_cast<double>(kFrames - 1 - i) / kRate;
         double fade = 1.0;
-        if (t < 0.015) fade *= 0.5 - 0.5 * std::cos(kPi * t / 0.015);
-        if (end < 2.2) fade *= 0.5 - 0.5 * std::cos(kPi * end / 2.2);
+        if (t < 0.015) fade *= 0.5 - 0.5 * std::cos(std::numbers::pi * t / 0.015);
+        if (end < 2.2) fade *= 0.5 - 0.5 * std::cos(std::numbers::pi * end / 2.2);
         l[i] *= fade;
         r[i] *= fade;
     }

@@ -5,6 +5,7 @@
 // largest, so the small ones keep their strong shapes.
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int kSizes[] = {16, 32, 48, 256};
 constexpr double kUnits = 96.0;  // both drawings are laid out on a 96 x 96 grid
-constexpr double kPi = 3.14159265358979323846;
 
 // The part of the 96-unit grid an image of `size` pixels shows: the whole
 // grid at 48 pixels and up; at 16 and 32 the rose's bloom, which would
@@ -91,7 +91,7 @@ void editor_picture(Drawing& c, Pt origin, double scale, int size) {
         std::vector<Pt> line;
         for (int i = 0; i <= 90; ++i) {
             const double t = i / 90.0;
-            const double turn = t * 3 * 2 * kPi;
+            const double turn = t * 3 * 2 * std::numbers::pi;
             line.push_back({17 + 18.6 * t + 2.4 * std::cos(turn), 57 + 5 * t - 3.2 * std::sin(turn)});
         }
         v.stroke(line, 1.0, 1.5, hex(0xFFFFFF), 0.95);
@@ -100,7 +100,7 @@ void editor_picture(Drawing& c, Pt origin, double scale, int size) {
     // The pencil, laid out along x from its point (0) to its end, then
     // turned to point down and left with the point at `tip`.
     const Pt tip{38, 62};
-    const double angle = -kPi / 4;  // up and to the right from the point
+    const double angle = -std::numbers::pi / 4;  // up and to the right from the point
     const double w = small ? 8.5 : 7.0;  // half its width
     const double cone = small ? 11 : 13, ferrule = small ? 48 : 52, eraser = small ? 54 : 59, end = small ? 60 : 66;
     const Affine place = Affine::translate(tip.x, tip.y) * Affine::rotate(angle);

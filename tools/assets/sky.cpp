@@ -4,6 +4,7 @@
 // JPEG whose first segment is an Exif block, the way a phone's picture is.
 
 #include <algorithm>
+#include <numbers>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -27,7 +28,6 @@ namespace {
 
 constexpr int kW = 800;
 constexpr int kH = 599;
-constexpr double kPi = 3.14159265358979323846;
 
 // Cloud density from Gaussian puffs, roughened by noise, lit from the upper
 // right: the side facing the light is white, the underside a little grey-blue.
@@ -48,7 +48,7 @@ void clouds(Drawing& c, Random& rng) {
         for (int i = 0; i < count; ++i) {
             const double t = rng.uniform();
             const double x = lerp(x0, x1, t);
-            const double middle = std::sin(kPi * t);
+            const double middle = std::sin(std::numbers::pi * t);
             const double r = height * (0.35 + 0.65 * middle) * rng.uniform(0.55, 1.0);
             const double y = base - r * rng.uniform(0.3, 0.9);
             puff(x, y, r, rng.uniform(0.7, 1.0));
@@ -134,7 +134,7 @@ std::vector<Pt> swirl(Pt centre, double r0, double r1, double turns, double star
     const int n = static_cast<int>(turns * 90);
     for (int i = 0; i <= n; ++i) {
         const double t = static_cast<double>(i) / n;
-        const double a = start + dir * t * turns * 2 * kPi;
+        const double a = start + dir * t * turns * 2 * std::numbers::pi;
         const double r = lerp(r0, r1, t);
         pts.push_back({centre.x + r * std::cos(a), centre.y + r * std::sin(a)});
     }
@@ -275,7 +275,7 @@ void make_sky(const std::string& path) {
         std::vector<Pt> wave;
         for (int i = 0; i <= 200; ++i) {
             const double t = static_cast<double>(i) / 200;
-            wave.push_back({150 + 500 * t, 205 + 9 * std::sin(t * 2 * kPi * 1.5) - 6 * t});
+            wave.push_back({150 + 500 * t, 205 + 9 * std::sin(t * 2 * std::numbers::pi * 1.5) - 6 * t});
         }
         curl(wave, 0.8, 2.6);
         curl(swirl({138, 190}, 15, 2, 1.2, 0.4, -1), 2.4, 0.7);
