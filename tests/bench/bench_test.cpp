@@ -17,24 +17,16 @@
 #include <vector>
 
 #include "bench_env.h"
+#include "support/waiting.h"
 
 namespace {
+
+using test_support::pump_messages_until;
 
 // Deadlines in milliseconds of GetTickCount64 (<chrono> does not compile
 // with the project's GBK execution character set).
 bool before(ULONGLONG deadline) { return GetTickCount64() < deadline; }
 ULONGLONG after_ms(ULONGLONG ms) { return GetTickCount64() + ms; }
-
-// Waits `ms` while dispatching this thread's messages.
-void pump_for(DWORD ms) {
-  const ULONGLONG until = after_ms(ms);
-  for (MSG msg;;) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    const ULONGLONG now = GetTickCount64();
-    if (now >= until) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
-  }
-}
 
 std::string utf8(const std::wstring& s) {
   if (s.empty()) return {};
@@ -238,12 +230,11 @@ TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
   const std::string want(reinterpret_cast<const char*>(pcm.data()), hdr.dwBufferLength);
   std::vector<std::wstring> names;
   std::string got;
-  for (const auto deadline = after_ms(5000); before(deadline); pump_for(50)) {
+  pump_messages_until([&] {
     names = list_files(dir, L"capture_*");
-    if (names.size() == 1 && read_file(dir + L'\\' + names[0], got) &&
-        without_silence_around(got).size() >= without_silence_around(want).size())
-      break;
-  }
+    return names.size() == 1 && read_file(dir + L'\\' + names[0], got) &&
+           without_silence_around(got).size() >= without_silence_around(want).size();
+  }, 5000, 50);
   for (const auto& name : names) std::printf("capture file: %s\n", utf8(name).c_str());
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], L"capture_22050_1_S16_LE.raw") << "the device did not get the format played";
@@ -279,18 +270,15 @@ class Recorder : public ::testing::Test {
   // Lines of the log once it holds `count` of them, or what it holds when
   // the deadline passes.
   std::vector<std::string> WaitForLines(const wchar_t* program, size_t count) const {
-    std::string text;
-    const auto deadline = after_ms(20000);
-    while (true) {
-      text.clear();
+    std::vector<std::string> lines;
+    pump_messages_until([&] {
+      std::string text;
       read_file(Log(program), text);
-      const auto lines = split(text, '\n');
-      if (lines.size() >= count || !before(deadline)) {
-        for (const auto& line : lines) std::printf("%s.log: %s\n", utf8(program).c_str(), line.substr(0, 120).c_str());
-        return lines;
-      }
-      pump_for(50);
-    }
+      lines = split(text, '\n');
+      return lines.size() >= count;
+    }, 20000, 50);
+    for (const auto& line : lines) std::printf("%s.log: %s\n", utf8(program).c_str(), line.substr(0, 120).c_str());
+    return lines;
   }
 
   std::wstring dir_;

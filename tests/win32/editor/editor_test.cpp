@@ -11,11 +11,13 @@
 #include "editor_driver.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "store/slot_names.h"
+#include "support/waiting.h"
 
 namespace {
 
 using formhost::win32::narrow;
 using formhost::win32::widen;
+using test_support::pump_messages_until;
 
 constexpr const char* kAddressA = "http://www.example.com/?k20100101";
 constexpr const char* kAddressB = "http://www.example.com/?k10001";
@@ -40,12 +42,11 @@ std::vector<std::string> recorded(const wchar_t* name) {
 // Polls a recorder log until it has `count` lines (the shell starts its
 // handler after it returns).
 std::vector<std::string> wait_for_records(const wchar_t* name, std::size_t count, DWORD timeout_ms = 10000) {
-    const DWORD deadline = GetTickCount() + timeout_ms;
-    auto lines = recorded(name);
-    while (lines.size() < count && GetTickCount() < deadline) {
-        pump_messages_for(50);
+    std::vector<std::string> lines;
+    pump_messages_until([&] {
         lines = recorded(name);
-    }
+        return lines.size() >= count;
+    }, timeout_ms, 50);
     return lines;
 }
 
@@ -238,11 +239,7 @@ TEST_F(Editor, BothAnimationsRun) {
         RECT r;
         GetClientRect(box, &r);
         const auto first = screen_pixels(box);
-        bool changed = false;
-        for (int n = 0; n < 20 && !changed; ++n) {
-            pump_messages_for(100);
-            changed = screen_pixels(box) != first;
-        }
+        const bool changed = pump_messages_until([&] { return screen_pixels(box) != first; }, 2000, 100);
         EXPECT_TRUE(changed) << "the picture box of " << r.right << " x " << r.bottom << " did not change in 2 s";
     }
 }

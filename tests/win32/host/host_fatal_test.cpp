@@ -13,6 +13,7 @@
 #include "child_probe.h"
 #include "driver/program_run.h"
 #include "formhost/win32/system/text_encoding.h"
+#include "support/waiting.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST(HostThreadFatalErrors, ClosingTheLastWindowUnderAPlayersBoxStillEndsWithMin
     const ProbeRun run = run_probe(L"player_fatal", L"", {}, [&](DWORD process) {
         HWND start = find_visible_window(process, L"FormHostWindow");
         closed = start && PostMessageW(start, WM_CLOSE, 0, 0);
-        pump_messages_for(1000);
+        test_support::pump_messages_for(1000);
     });
     EXPECT_TRUE(closed);
     expect_one_box_then_the_end(run, "player failure");

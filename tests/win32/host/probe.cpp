@@ -26,6 +26,7 @@
 #include "probe_routines.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
+#include "support/waiting.h"
 
 namespace probe {
 namespace {
@@ -96,8 +97,7 @@ POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_posi
 // What the window shows once everything drawn so far is handed over to it.
 COLORREF canvas_pixel(int x, int y) {
     formhost::hand_over_before_wait(1000);
-    const double deadline = precise_ms() + 1000;
-    while (formhost::win32::hand_over_figures().pending && precise_ms() < deadline) Sleep(1);
+    test_support::wait_until([] { return !formhost::win32::hand_over_figures().pending; }, 1000, 1);
     HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
     HDC dc = GetDC(canvas);
     const COLORREF c = GetPixel(dc, x, y);

@@ -9,6 +9,7 @@
 #include "formhost/win32/routines/canvas_ops.h"
 #include "hosted_window.h"
 #include "picture_makers.h"
+#include "support/waiting.h"
 #include "surfaces.h"
 
 namespace {
@@ -45,8 +46,7 @@ protected:
     // The window's pixels once everything drawn is on it.
     picture_tests::WindowPixels shown() const {
         formhost::hand_over_before_wait(1000);
-        const ULONGLONG deadline = GetTickCount64() + 2000;
-        while (formhost::win32::hand_over_figures().pending && GetTickCount64() < deadline) picture_tests::pump_for(5);
+        test_support::pump_messages_until([] { return !formhost::win32::hand_over_figures().pending; }, 2000, 5);
         return picture_tests::WindowPixels(window_.control_hwnd(1));
     }
 

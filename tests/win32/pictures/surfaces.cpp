@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/program_run.h"
 #include "formhost/win32/media/picture.h"
 
 namespace picture_tests {
@@ -52,7 +51,5 @@ std::string hex(COLORREF c) {
     std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
     return text;
 }
-
-void pump_for(DWORD ms) { pump_messages_for(ms); }
 
 }  // namespace picture_tests

@@ -52,7 +52,4 @@ bool close_to(COLORREF a, COLORREF b, int tolerance = 0);
 // "#RRGGBB", for failure messages.
 std::string hex(COLORREF c);
 
-// Handles every waiting message, then keeps doing so until `ms` passed.
-void pump_for(DWORD ms);
-
 }  // namespace picture_tests

@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "bench_env.h"
 #include "driver/program_run.h"
 #include "formhost/win32/drawing/text_line.h"
 #include "formhost/win32/system/owners.h"
+#include "support/waiting.h"
 
 namespace {
 
@@ -198,12 +200,9 @@ Calls stage_screen_reads(const std::vector<std::string>& traced) {
 // Drawing adds to the show's waits, by how much depends on the machine (in
 // the emulated 32-bit PC the show takes several times as long): look again
 // until the condition holds or a generous time is up.
-template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check) {
-    do {
-        if (check()) return true;
-        pump_messages_for(200);
-    } while (GetTickCount() - start < until_ms);
-    return false;
+bool eventually(DWORD start, DWORD until_ms, const std::function<bool()>& check) {
+    const DWORD gone = GetTickCount() - start;
+    return test_support::pump_messages_until(check, gone < until_ms ? until_ms - gone : 0, 200);
 }
 
 TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
