@@ -17,10 +17,14 @@
 #include <vector>
 
 #include "bench_env.h"
+#include "formhost/win32/system/owners.h"
 #include "support/waiting.h"
 
 namespace {
 
+using formhost::win32::MemoryDC;
+using formhost::win32::SelectObjectScope;
+using formhost::win32::UniqueFont;
 using test_support::pump_messages_until;
 
 // Deadlines in milliseconds of GetTickCount64 (<chrono> does not compile
@@ -113,15 +117,16 @@ std::vector<std::wstring> family_names(HDC dc) {
 }
 
 TEST(Fonts, KaiFaceIsTheArPlUKaiFont) {
-  HDC dc = CreateCompatibleDC(nullptr);
+  const MemoryDC memory;
+  const HDC dc = memory.get();
   ASSERT_NE(dc, nullptr);
   LOGFONTW lf{};
   lf.lfHeight = -48;
   lf.lfCharSet = DEFAULT_CHARSET;
   wcscpy_s(lf.lfFaceName, L"楷体");
-  HFONT font = CreateFontIndirectW(&lf);
-  ASSERT_NE(font, nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const UniqueFont font(CreateFontIndirectW(&lf));
+  ASSERT_NE(font.get(), nullptr);
+  const SelectObjectScope selected(dc, font.get());
 
   wchar_t face[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, face);
@@ -153,10 +158,6 @@ TEST(Fonts, KaiFaceIsTheArPlUKaiFont) {
   EXPECT_NE(glyph, 0);
   EXPECT_NEAR(ideograph.cx, 48, 3);
   EXPECT_LT(latin.cx, ideograph.cx);
-
-  SelectObject(dc, old);
-  DeleteObject(font);
-  DeleteDC(dc);
 }
 
 // ---------------------------------------------------------------------------

@@ -9,14 +9,19 @@
 
 #include "bench_env.h"
 #include "editor_driver.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "store/slot_names.h"
 #include "support/waiting.h"
 
 namespace {
 
+using formhost::win32::MemoryDC;
 using formhost::win32::narrow;
+using formhost::win32::SelectObjectScope;
+using formhost::win32::UniqueBitmap;
 using formhost::win32::widen;
+using formhost::win32::WindowDC;
 using test_support::pump_messages_until;
 
 constexpr const char* kAddressA = "http://www.example.com/?k20100101";
@@ -204,22 +209,17 @@ std::vector<std::uint32_t> screen_pixels(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const WindowDC screen(nullptr);
+    const MemoryDC memory(screen.get());
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    const UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectObjectScope selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
-    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
+    return std::vector<std::uint32_t>(static_cast<const std::uint32_t*>(bits),
                                       static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(w) * h);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 BOOL CALLBACK collect_picture_box(HWND hwnd, LPARAM param) {

@@ -11,6 +11,7 @@
 
 #include "child_probe.h"
 #include "log_sequence.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
 
 namespace {
@@ -226,9 +227,8 @@ TEST(HostCanvas, DrawingReachesTheScreenWhileTheRoutineStillRuns) {
             return;
         }
         if (elapsed - drawn_at < 1000) return;
-        HDC screen = GetDC(nullptr);
-        seen = GetPixel(screen, 150, 150);
-        ReleaseDC(nullptr, screen);
+        const formhost::win32::WindowDC screen(nullptr);
+        seen = GetPixel(screen.get(), 150, 150);
     });
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(seen, RGB(255, 0, 0)) << std::hex << seen;

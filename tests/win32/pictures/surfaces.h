@@ -15,7 +15,6 @@ namespace picture_tests {
 class Surface {
 public:
     Surface(int width, int height, COLORREF fill);
-    ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -29,7 +28,7 @@ public:
 private:
     formhost::win32::MemoryDC dc_;
     formhost::win32::DibSection section_;
-    HGDIOBJ previous_ = nullptr;
+    formhost::win32::SelectObjectScope selected_;
 };
 
 // A window's client area as it is drawn now (the window's own DC, which

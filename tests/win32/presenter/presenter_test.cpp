@@ -124,30 +124,25 @@ bool alike(const Shape& a, const Shape& b) {
 
 // Magenta pixels of the screen inside a rectangle.
 int magenta_in(int left, int top, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    const WindowDC screen(nullptr);
+    const MemoryDC memory(screen.get());
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    const SelectObjectScope selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY);
     int count = 0;
     for (int y = 0; y < height; y += 2)
-        for (int x = 0; x < width; x += 2) count += GetPixel(memory, x, y) == kMagenta;
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+        for (int x = 0; x < width; x += 2) count += GetPixel(memory.get(), x, y) == kMagenta;
     return count;
 }
 
 int red_roses_in(int left, int top, int width, int height) {
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     int count = 0;
     for (int y = top; y < top + height; y += 4)
         for (int x = left; x < left + width; x += 4) {
-            const COLORREF c = GetPixel(screen, x, y);
+            const COLORREF c = GetPixel(screen.get(), x, y);
             count += GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 110;
         }
-    ReleaseDC(nullptr, screen);
     return count;
 }
 
