@@ -18,7 +18,6 @@ namespace {
 using picture_tests::ControlSpec;
 using picture_tests::hex;
 using picture_tests::HostedWindow;
-using picture_tests::close_to;
 using picture_tests::WindowPixels;
 using test_support::gdi_object_count;
 using test_support::handle_count;
@@ -29,10 +28,6 @@ namespace make = picture_makers;
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kBoxColour = 0x00204060;  // 0x00BBGGRR
 constexpr COLORREF kBoxRgb = RGB(0x60, 0x40, 0x20);
-
-#define EXPECT_PIXEL(pixels, x, y, expected, tolerance)                                                       \
-    EXPECT_TRUE(close_to((pixels).at(x, y), expected, tolerance))                                                  \
-        << "at (" << (x) << ", " << (y) << ") got " << hex((pixels).at(x, y)) << ", expected " << hex(expected)
 
 formhost::PictureBoxData box_data(formhost::Bytes picture, std::uint32_t mode, bool play = true) {
     formhost::PictureBoxData d;

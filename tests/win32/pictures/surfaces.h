@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 
@@ -52,3 +54,10 @@ bool close_to(COLORREF a, COLORREF b, int tolerance = 0);
 std::string hex(COLORREF c);
 
 }  // namespace picture_tests
+
+// The colour of a surface's or a window's pixel, within `tolerance` in each
+// channel, saying what it got where.
+#define EXPECT_PIXEL(pixels, x, y, expected, tolerance)                                                       \
+    EXPECT_TRUE(picture_tests::close_to((pixels).at(x, y), expected, tolerance))                                   \
+        << "at (" << (x) << ", " << (y) << ") got " << picture_tests::hex((pixels).at(x, y)) << ", expected "       \
+        << picture_tests::hex(expected)
