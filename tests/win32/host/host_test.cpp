@@ -16,13 +16,7 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 constexpr DWORD kFatalExitCode = 0xFFFFFFFF;
-
-std::string show(const Log& log) { return ::testing::PrintToString(log); }
-
-bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
 
 TEST(HostStart, EventsOfTheBuildComeInOrderAndTheWindowShowsAfterTheCreationRoutine) {
     const ProbeRun run = run_probe(L"build");
