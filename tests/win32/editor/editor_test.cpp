@@ -212,7 +212,7 @@ std::vector<std::uint32_t> screen_pixels(HWND hwnd) {
     const WindowDC screen(nullptr);
     const MemoryDC memory(screen.get());
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     const UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const SelectObjectScope selected(memory.get(), bitmap.get());
