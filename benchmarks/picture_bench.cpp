@@ -20,6 +20,7 @@
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/system/precise_clock.h"
 #include "picture_makers.h"
+#include "support/waiting.h"
 
 namespace {
 
@@ -94,15 +95,6 @@ double cpu_ms() {
     return ms(kernel) + ms(user);
 }
 
-void pump_for(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-}
-
 std::unique_ptr<formhost::win32::Control> make_box(HWND parent, int id, RECT rect, const Bytes& gif,
                                                    std::uint32_t mode) {
     formhost::PictureBoxData data;
@@ -174,7 +166,7 @@ int main() {
     bool within = true;
     for (const char* phase : {"first 10 s", "next 10 s"}) {
         const double cpu_before = cpu_ms(), wall_before = precise_ms();
-        pump_for(kPlayMs);
+        test_support::pump_messages_for(kPlayMs);
         const double cpu = cpu_ms() - cpu_before, wall = precise_ms() - wall_before;
         const double percent = 100.0 * cpu / wall;
         std::printf("  %-10s processor time %4.0f ms in %5.0f ms: %.2f %% of one core (target under 2 %%)\n", phase,

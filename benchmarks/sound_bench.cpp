@@ -11,11 +11,13 @@
 
 #include "formhost/core/byte_io.h"
 #include "formhost/win32/sound/wave_player.h"
+#include "support/waiting.h"
 
 namespace {
 
 namespace snd = formhost::win32::sound;
 using formhost::Bytes;
+using test_support::wait_until;
 
 constexpr std::uint32_t kRate = 44100;
 constexpr std::size_t kDataBytes = 8 * 1024 * 1024;
@@ -74,8 +76,7 @@ int main() {
         std::printf("sound_bench: the player did not start\n");
         return 1;
     }
-    const ULONGLONG until = GetTickCount64() + kPlayMs;
-    while (!player->ended() && GetTickCount64() < until) Sleep(50);
+    wait_until([&] { return player->ended(); }, kPlayMs, 50);
     const snd::PlayerStats played = player->stats();
     const bool ended_early = player->ended();
     player->stop();
@@ -84,8 +85,7 @@ int main() {
     for (int i = 0; i < kRestarts; ++i) {
         const auto again = snd::WavePlayer::start(file, false);
         if (!again) continue;
-        const ULONGLONG deadline = GetTickCount64() + 2000;
-        while (again->stats().start_latency_ms < 0 && GetTickCount64() < deadline) Sleep(1);
+        wait_until([&] { return again->stats().start_latency_ms >= 0; }, 2000, 1);
         latencies.push_back(again->stats().start_latency_ms);
         again->stop();
     }

@@ -17,24 +17,20 @@
 #include <vector>
 
 #include "bench_env.h"
+#include "formhost/win32/system/owners.h"
+#include "support/waiting.h"
 
 namespace {
+
+using formhost::win32::MemoryDC;
+using formhost::win32::SelectObjectScope;
+using formhost::win32::UniqueFont;
+using test_support::pump_messages_until;
 
 // Deadlines in milliseconds of GetTickCount64 (<chrono> does not compile
 // with the project's GBK execution character set).
 bool before(ULONGLONG deadline) { return GetTickCount64() < deadline; }
 ULONGLONG after_ms(ULONGLONG ms) { return GetTickCount64() + ms; }
-
-// Waits `ms` while dispatching this thread's messages.
-void pump_for(DWORD ms) {
-  const ULONGLONG until = after_ms(ms);
-  for (MSG msg;;) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    const ULONGLONG now = GetTickCount64();
-    if (now >= until) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
-  }
-}
 
 std::string utf8(const std::wstring& s) {
   if (s.empty()) return {};
@@ -121,15 +117,16 @@ std::vector<std::wstring> family_names(HDC dc) {
 }
 
 TEST(Fonts, KaiFaceIsTheArPlUKaiFont) {
-  HDC dc = CreateCompatibleDC(nullptr);
+  const MemoryDC memory;
+  const HDC dc = memory.get();
   ASSERT_NE(dc, nullptr);
   LOGFONTW lf{};
   lf.lfHeight = -48;
   lf.lfCharSet = DEFAULT_CHARSET;
   wcscpy_s(lf.lfFaceName, L"楷体");
-  HFONT font = CreateFontIndirectW(&lf);
-  ASSERT_NE(font, nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const UniqueFont font(CreateFontIndirectW(&lf));
+  ASSERT_NE(font.get(), nullptr);
+  const SelectObjectScope selected(dc, font.get());
 
   wchar_t face[LF_FACESIZE] = {};
   GetTextFaceW(dc, LF_FACESIZE, face);
@@ -161,10 +158,6 @@ TEST(Fonts, KaiFaceIsTheArPlUKaiFont) {
   EXPECT_NE(glyph, 0);
   EXPECT_NEAR(ideograph.cx, 48, 3);
   EXPECT_LT(latin.cx, ideograph.cx);
-
-  SelectObject(dc, old);
-  DeleteObject(font);
-  DeleteDC(dc);
 }
 
 // ---------------------------------------------------------------------------
@@ -238,12 +231,11 @@ TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
   const std::string want(reinterpret_cast<const char*>(pcm.data()), hdr.dwBufferLength);
   std::vector<std::wstring> names;
   std::string got;
-  for (const auto deadline = after_ms(5000); before(deadline); pump_for(50)) {
+  pump_messages_until([&] {
     names = list_files(dir, L"capture_*");
-    if (names.size() == 1 && read_file(dir + L'\\' + names[0], got) &&
-        without_silence_around(got).size() >= without_silence_around(want).size())
-      break;
-  }
+    return names.size() == 1 && read_file(dir + L'\\' + names[0], got) &&
+           without_silence_around(got).size() >= without_silence_around(want).size();
+  }, 5000, 50);
   for (const auto& name : names) std::printf("capture file: %s\n", utf8(name).c_str());
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], L"capture_22050_1_S16_LE.raw") << "the device did not get the format played";
@@ -279,18 +271,15 @@ class Recorder : public ::testing::Test {
   // Lines of the log once it holds `count` of them, or what it holds when
   // the deadline passes.
   std::vector<std::string> WaitForLines(const wchar_t* program, size_t count) const {
-    std::string text;
-    const auto deadline = after_ms(20000);
-    while (true) {
-      text.clear();
+    std::vector<std::string> lines;
+    pump_messages_until([&] {
+      std::string text;
       read_file(Log(program), text);
-      const auto lines = split(text, '\n');
-      if (lines.size() >= count || !before(deadline)) {
-        for (const auto& line : lines) std::printf("%s.log: %s\n", utf8(program).c_str(), line.substr(0, 120).c_str());
-        return lines;
-      }
-      pump_for(50);
-    }
+      lines = split(text, '\n');
+      return lines.size() >= count;
+    }, 20000, 50);
+    for (const auto& line : lines) std::printf("%s.log: %s\n", utf8(program).c_str(), line.substr(0, 120).c_str());
+    return lines;
   }
 
   std::wstring dir_;

@@ -5,21 +5,19 @@
 #include <gtest/gtest.h>
 
 #include "formhost/win32/drawing/canvas_dc.h"
+#include "formhost/win32/system/owners.h"
 
 namespace {
 
 using formhost::CanvasData;
+using formhost::win32::MemoryDC;
 using formhost::win32::PreparedCanvasDC;
+using formhost::win32::UniqueFont;
+using formhost::win32::WindowDC;
 
 class CanvasDC : public ::testing::Test {
 protected:
-    void SetUp() override {
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        ASSERT_NE(dc_, nullptr);
-    }
-    void TearDown() override { DeleteDC(dc_); }
+    void SetUp() override { ASSERT_NE(dc_, nullptr); }
 
     LOGPEN pen() const {
         LOGPEN p{};
@@ -32,7 +30,8 @@ protected:
         return b;
     }
 
-    HDC dc_ = nullptr;
+    const MemoryDC memory_;  // compatible with the screen
+    const HDC dc_ = memory_.get();
 };
 
 TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
@@ -45,9 +44,9 @@ TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
     d.draw_mode = 6;   // R2_XORPEN
     d.text_colour = 0xFF00FF;
     d.text_background_colour = 0x123456;
-    HFONT font = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    const UniqueFont font(CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
     {
-        PreparedCanvasDC prepared(dc_, d, font);
+        PreparedCanvasDC prepared(dc_, d, font.get());
         EXPECT_EQ(pen().lopnStyle, static_cast<UINT>(PS_DASH));
         EXPECT_EQ(pen().lopnWidth.x, 3);
         EXPECT_EQ(pen().lopnColor, RGB(255, 0, 0));
@@ -55,7 +54,7 @@ TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
         EXPECT_EQ(brush().lbHatch, static_cast<ULONG_PTR>(HS_VERTICAL));
         EXPECT_EQ(brush().lbColor, RGB(0, 255, 0));
         EXPECT_EQ(GetROP2(dc_), R2_XORPEN);
-        EXPECT_EQ(GetCurrentObject(dc_, OBJ_FONT), font);
+        EXPECT_EQ(GetCurrentObject(dc_, OBJ_FONT), font.get());
         EXPECT_EQ(GetTextColor(dc_), RGB(255, 0, 255));
         EXPECT_EQ(GetBkMode(dc_), OPAQUE);
         EXPECT_EQ(GetBkColor(dc_), static_cast<COLORREF>(0x123456));
@@ -64,10 +63,9 @@ TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
     // Everything as it was: the stock objects of a fresh DC.
     EXPECT_EQ(GetCurrentObject(dc_, OBJ_PEN), GetStockObject(BLACK_PEN));
     EXPECT_EQ(GetCurrentObject(dc_, OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
-    EXPECT_NE(GetCurrentObject(dc_, OBJ_FONT), font);
+    EXPECT_NE(GetCurrentObject(dc_, OBJ_FONT), font.get());
     EXPECT_EQ(GetROP2(dc_), R2_COPYPEN);
     EXPECT_EQ(GetBkMode(dc_), OPAQUE);
-    DeleteObject(font);
 }
 
 TEST_F(CanvasDC, DefaultsGiveASolidPenAndBrushATransparentTextBackgroundAndTheGuiFont) {
@@ -103,9 +101,8 @@ TEST(CanvasUnits, PixelsStayAndTwipsScaleByTheScreensDensity) {
     CanvasData d;
     EXPECT_EQ(formhost::win32::horizontal_pixels(d, 1440), 1440);
     d.drawing_unit = 5;
-    HDC screen = GetDC(nullptr);
-    const int ppi_x = GetDeviceCaps(screen, LOGPIXELSX), ppi_y = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int ppi_x = GetDeviceCaps(screen.get(), LOGPIXELSX), ppi_y = GetDeviceCaps(screen.get(), LOGPIXELSY);
     EXPECT_EQ(formhost::win32::horizontal_pixels(d, 1440), ppi_x);
     EXPECT_EQ(formhost::win32::vertical_pixels(d, 2880), 2 * ppi_y);
 }

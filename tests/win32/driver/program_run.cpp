@@ -183,17 +183,3 @@ std::optional<DWORD> ProgramRun::wait_for_exit(DWORD timeout_ms) {
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
 }
-
-void pump_messages_for(DWORD ms) {
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-    }
-}

@@ -61,8 +61,5 @@ private:
 HWND find_visible_window(DWORD process, const wchar_t* cls, int min_width = 0);
 
 std::wstring window_text(HWND hwnd);
-// Waits `ms` for what the program under test does meanwhile, dispatching
-// this thread's own messages so that nothing of the test's waits behind it.
-void pump_messages_for(DWORD ms);
 std::string file_bytes(const std::filesystem::path& path);
 std::filesystem::path test_program_folder_path();

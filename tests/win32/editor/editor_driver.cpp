@@ -1,5 +1,7 @@
 #include "editor_driver.h"
 
+#include "support/waiting.h"
+
 namespace {
 
 struct ChildSearch {
@@ -48,7 +50,5 @@ void EditorRun::type(HWND control, const std::wstring& text) const {
     SendMessageW(control, EM_SETSEL, before, before);
     for (wchar_t c : text) PostMessageW(control, WM_CHAR, c, 1);
     // The characters are taken in order by the editor's thread; wait for them.
-    const DWORD deadline = GetTickCount() + 5000;
-    while (GetTickCount() < deadline && this->text(control).size() < before + text.size())
-        pump_messages_for(20);
+    test_support::pump_messages_until([&] { return this->text(control).size() >= before + text.size(); }, 5000, 20);
 }

@@ -9,13 +9,20 @@
 
 #include "bench_env.h"
 #include "editor_driver.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "store/slot_names.h"
+#include "support/waiting.h"
 
 namespace {
 
+using formhost::win32::MemoryDC;
 using formhost::win32::narrow;
+using formhost::win32::SelectObjectScope;
+using formhost::win32::UniqueBitmap;
 using formhost::win32::widen;
+using formhost::win32::WindowDC;
+using test_support::pump_messages_until;
 
 constexpr const char* kAddressA = "http://www.example.com/?k20100101";
 constexpr const char* kAddressB = "http://www.example.com/?k10001";
@@ -40,12 +47,11 @@ std::vector<std::string> recorded(const wchar_t* name) {
 // Polls a recorder log until it has `count` lines (the shell starts its
 // handler after it returns).
 std::vector<std::string> wait_for_records(const wchar_t* name, std::size_t count, DWORD timeout_ms = 10000) {
-    const DWORD deadline = GetTickCount() + timeout_ms;
-    auto lines = recorded(name);
-    while (lines.size() < count && GetTickCount() < deadline) {
-        pump_messages_for(50);
+    std::vector<std::string> lines;
+    pump_messages_until([&] {
         lines = recorded(name);
-    }
+        return lines.size() >= count;
+    }, timeout_ms, 50);
     return lines;
 }
 
@@ -203,22 +209,17 @@ std::vector<std::uint32_t> screen_pixels(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const WindowDC screen(nullptr);
+    const MemoryDC memory(screen.get());
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    const UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectObjectScope selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
-    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
+    return std::vector<std::uint32_t>(static_cast<const std::uint32_t*>(bits),
                                       static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(w) * h);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 BOOL CALLBACK collect_picture_box(HWND hwnd, LPARAM param) {
@@ -238,11 +239,7 @@ TEST_F(Editor, BothAnimationsRun) {
         RECT r;
         GetClientRect(box, &r);
         const auto first = screen_pixels(box);
-        bool changed = false;
-        for (int n = 0; n < 20 && !changed; ++n) {
-            pump_messages_for(100);
-            changed = screen_pixels(box) != first;
-        }
+        const bool changed = pump_messages_until([&] { return screen_pixels(box) != first; }, 2000, 100);
         EXPECT_TRUE(changed) << "the picture box of " << r.right << " x " << r.bottom << " did not change in 2 s";
     }
 }

@@ -10,13 +10,9 @@
 #include <string>
 
 #include "child_probe.h"
+#include "log_sequence.h"
 
 namespace {
-
-using Log = std::vector<std::string>;
-
-std::string show(const Log& log) { return ::testing::PrintToString(log); }
-bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
 
 TEST(CanvasAreas, EachOperationHandsOverEveryPixelItChanged) {
     const ProbeRun run = run_probe(L"canvas_areas");

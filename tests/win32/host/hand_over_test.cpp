@@ -14,6 +14,7 @@
 
 #include "bench_env.h"
 #include "child_probe.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/precise_clock.h"
 
 namespace {
@@ -49,12 +50,12 @@ public:
 
 private:
     void watch() {
-        HDC memory = CreateCompatibleDC(nullptr);
+        const formhost::win32::MemoryDC memory;
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), kColumns, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
-        HBITMAP row = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, row);
+        const formhost::win32::UniqueBitmap row(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const formhost::win32::SelectObjectScope selected(memory.get(), row.get());
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         // A read every 2 ms: reading the screen back to back slows the X
         // server down for the program under test.
@@ -62,17 +63,15 @@ private:
             Sample s{precise_ms(), 0, 0};
             // A screen DC kept across reads gives the same pixels again
             // under Wine: each read takes a fresh one.
-            HDC screen = GetDC(nullptr);
-            BitBlt(memory, 0, 0, kColumns, 1, screen, kCanvasLeft, kRowY, SRCCOPY);
-            ReleaseDC(nullptr, screen);
+            {
+                const formhost::win32::WindowDC screen(nullptr);
+                BitBlt(memory.get(), 0, 0, kColumns, 1, screen.get(), kCanvasLeft, kRowY, SRCCOPY);
+            }
             GdiFlush();
             s.ended = precise_ms();
             while (s.red_columns < kColumns && (pixels[s.red_columns] & 0xFFFFFF) == 0xFF0000) ++s.red_columns;
             samples_.push_back(s);
         }
-        SelectObject(memory, previous);
-        DeleteObject(row);
-        DeleteDC(memory);
     }
 
     HANDLE stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);

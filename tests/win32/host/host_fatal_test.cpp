@@ -11,17 +11,14 @@
 
 #include "bench_env.h"
 #include "child_probe.h"
+#include "log_sequence.h"
 #include "driver/program_run.h"
 #include "formhost/win32/system/text_encoding.h"
+#include "support/waiting.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 constexpr DWORD kFatalExitCode = 0xFFFFFFFF;
-
-std::string show(const Log& log) { return ::testing::PrintToString(log); }
-bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
 
 // The box showed `text` once (a second box would never be answered and the
 // run would not finish), and the process ended with -1 soon after the box
@@ -68,7 +65,7 @@ TEST(HostThreadFatalErrors, ClosingTheLastWindowUnderAPlayersBoxStillEndsWithMin
     const ProbeRun run = run_probe(L"player_fatal", L"", {}, [&](DWORD process) {
         HWND start = find_visible_window(process, L"FormHostWindow");
         closed = start && PostMessageW(start, WM_CLOSE, 0, 0);
-        pump_messages_for(1000);
+        test_support::pump_messages_for(1000);
     });
     EXPECT_TRUE(closed);
     expect_one_box_then_the_end(run, "player failure");

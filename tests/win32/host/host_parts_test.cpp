@@ -14,11 +14,6 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-std::string show(const Log& log) { return ::testing::PrintToString(log); }
-bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
-
 // The run ended normally and logged `lines` between the start window's
 // creation and its end, and nothing else but the lines `left_out` (events
 // whose number and order are the window manager's).

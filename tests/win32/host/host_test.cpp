@@ -11,17 +11,12 @@
 
 #include "child_probe.h"
 #include "log_sequence.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-
 constexpr DWORD kFatalExitCode = 0xFFFFFFFF;
-
-std::string show(const Log& log) { return ::testing::PrintToString(log); }
-
-bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
 
 TEST(HostStart, EventsOfTheBuildComeInOrderAndTheWindowShowsAfterTheCreationRoutine) {
     const ProbeRun run = run_probe(L"build");
@@ -226,9 +221,8 @@ TEST(HostCanvas, DrawingReachesTheScreenWhileTheRoutineStillRuns) {
             return;
         }
         if (elapsed - drawn_at < 1000) return;
-        HDC screen = GetDC(nullptr);
-        seen = GetPixel(screen, 150, 150);
-        ReleaseDC(nullptr, screen);
+        const formhost::win32::WindowDC screen(nullptr);
+        seen = GetPixel(screen.get(), 150, 150);
     });
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(seen, RGB(255, 0, 0)) << std::hex << seen;

@@ -8,9 +8,18 @@
 // is printed, with both sequences.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
+
+// A probe's log, one line an entry.
+using Log = std::vector<std::string>;
+
+// The whole log, for a failure message.
+inline std::string show(const Log& log) { return ::testing::PrintToString(log); }
+
+inline bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
 
 struct Expected {
     enum class Match { whole, prefix };

@@ -17,6 +17,7 @@
 #include "formhost/win32/controls/canvas.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/precise_clock.h"
 #include "formhost/win32/state/host_state.h"
 #include "formhost/win32/program/program.h"
@@ -26,6 +27,7 @@
 #include "probe_routines.h"
 #include "store/text_bytes.h"
 #include "store/win32/store_files.h"
+#include "support/waiting.h"
 
 namespace probe {
 namespace {
@@ -96,25 +98,20 @@ POINT write_position() { return formhost::win32::find_canvas(kCanvas).write_posi
 // What the window shows once everything drawn so far is handed over to it.
 COLORREF canvas_pixel(int x, int y) {
     formhost::hand_over_before_wait(1000);
-    const double deadline = precise_ms() + 1000;
-    while (formhost::win32::hand_over_figures().pending && precise_ms() < deadline) Sleep(1);
-    HWND canvas = formhost::win32::find_canvas(kCanvas).hwnd();
-    HDC dc = GetDC(canvas);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(canvas, dc);
-    return c;
+    test_support::wait_until([] { return !formhost::win32::hand_over_figures().pending; }, 1000, 1);
+    const formhost::win32::WindowDC dc(formhost::win32::find_canvas(kCanvas).hwnd());
+    return GetPixel(dc.get(), x, y);
 }
 
 // Drawn on the canvas's own targets, as a canvas operation draws.
 void paint_red(int x, int y, int w, int h) {
     formhost::win32::Canvas& canvas = formhost::win32::find_canvas(kCanvas);
     const RECT r{x, y, x + w, y + h};
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    const formhost::win32::UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
     canvas.for_each_target([&](HDC dc) {
-        FillRect(dc, &r, red);
+        FillRect(dc, &r, red.get());
         return r;
     });
-    DeleteObject(red);
     canvas.present();
 }
 

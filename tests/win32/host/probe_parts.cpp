@@ -9,6 +9,7 @@
 
 #include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/windows/window_help.h"
@@ -61,10 +62,10 @@ int step = 0;
 int icon_width(HICON icon) {
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) return 0;
+    // The icon's bitmaps are copies that the caller deletes.
+    const formhost::win32::UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
     BITMAP bm{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
+    GetObjectW(colour ? colour.get() : mask.get(), sizeof bm, &bm);
     return bm.bmWidth;
 }
 
@@ -174,16 +175,15 @@ void timer_place_scenario() {
 std::pair<int, int> red_columns(HWND label) {
     RECT client;
     GetClientRect(label, &client);
-    HDC dc = GetDC(label);
+    const formhost::win32::WindowDC dc(label);
     int first = -1, last = -1;
     for (int x = 0; x < client.right; ++x)
         for (int y = 0; y < client.bottom; ++y)
-            if (GetPixel(dc, x, y) == RGB(255, 0, 0)) {
+            if (GetPixel(dc.get(), x, y) == RGB(255, 0, 0)) {
                 if (first < 0) first = x;
                 last = x;
                 break;
             }
-    ReleaseDC(label, dc);
     return {first, last};
 }
 

@@ -20,10 +20,6 @@ constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000
 constexpr COLORREF kColour = RGB(10, 20, 200);   // the background colour
 constexpr COLORREF kUntouched = RGB(7, 7, 7);    // the surface before painting
 
-#define EXPECT_PIXEL(surface, x, y, expected, tolerance)                                                      \
-    EXPECT_TRUE(close_to((surface).at(x, y), expected, tolerance))                                                 \
-        << "at (" << (x) << ", " << (y) << ") got " << hex((surface).at(x, y)) << ", expected " << hex(expected)
-
 // 20 x 10 quadrants: red, green / blue, white.
 std::unique_ptr<Picture> quadrant_picture(int w = 20, int h = 10) {
     return Picture::load(make::bmp24(make::quadrants(w, h, kRed, kGreen, kBlue, kWhite)));

@@ -9,14 +9,13 @@
 #include "formhost/win32/routines/canvas_ops.h"
 #include "hosted_window.h"
 #include "picture_makers.h"
+#include "support/waiting.h"
 #include "surfaces.h"
 
 namespace {
 
 using formhost::Bytes;
 using formhost::win32::Picture;
-using picture_tests::close_to;
-using picture_tests::hex;
 namespace make = picture_makers;
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
@@ -45,17 +44,12 @@ protected:
     // The window's pixels once everything drawn is on it.
     picture_tests::WindowPixels shown() const {
         formhost::hand_over_before_wait(1000);
-        const ULONGLONG deadline = GetTickCount64() + 2000;
-        while (formhost::win32::hand_over_figures().pending && GetTickCount64() < deadline) picture_tests::pump_for(5);
+        test_support::pump_messages_until([] { return !formhost::win32::hand_over_figures().pending; }, 2000, 5);
         return picture_tests::WindowPixels(window_.control_hwnd(1));
     }
 
     picture_tests::HostedWindow window_;
 };
-
-#define EXPECT_SHOWN(pixels, x, y, expected, tolerance)                                                    \
-    EXPECT_TRUE(close_to((pixels).at(x, y), expected, tolerance))                                        \
-        << "at (" << (x) << ", " << (y) << ") got " << hex((pixels).at(x, y)) << ", expected " << hex(expected)
 
 TEST_F(DrawPicture, AnIconIsDrawnThroughItsAlphaAndIgnoresTheMode) {
     // Opaque red at the left, blue at half alpha in the middle, nothing at the right.
@@ -64,9 +58,9 @@ TEST_F(DrawPicture, AnIconIsDrawnThroughItsAlphaAndIgnoresTheMode) {
         for (int x = 16; x < 48; ++x) icon.row(y)[x] = x < 32 ? 0x800000FFu : 0x00000000u;
     draw(make::ico32(icon), 10, 10, 3);
     const auto pixels = shown();
-    EXPECT_SHOWN(pixels, 18, 18, RGB(255, 0, 0), 0);
-    EXPECT_SHOWN(pixels, 34, 18, RGB(127, 127, 255), 2);
-    EXPECT_SHOWN(pixels, 50, 18, RGB(255, 255, 255), 0);
+    EXPECT_PIXEL(pixels, 18, 18, RGB(255, 0, 0), 0);
+    EXPECT_PIXEL(pixels, 34, 18, RGB(127, 127, 255), 2);
+    EXPECT_PIXEL(pixels, 50, 18, RGB(255, 255, 255), 0);
 }
 
 TEST_F(DrawPicture, ANegativeModeLeavesThePicturesColourUndrawn) {
@@ -74,10 +68,10 @@ TEST_F(DrawPicture, ANegativeModeLeavesThePicturesColourUndrawn) {
     // White at the top-left quadrant, red elsewhere, with white (-0xFFFFFF) see-through.
     draw(make::bmp24(make::quadrants(40, 20, kWhite, kRed, kRed, kRed)), 10, 10, -0xFFFFFF);
     const auto pixels = shown();
-    EXPECT_SHOWN(pixels, 15, 14, RGB(0, 0, 255), 0) << "the transparent colour shows what was there";
-    EXPECT_SHOWN(pixels, 45, 14, RGB(255, 0, 0), 0);
-    EXPECT_SHOWN(pixels, 15, 25, RGB(255, 0, 0), 0);
-    EXPECT_SHOWN(pixels, 60, 40, RGB(255, 255, 255), 0) << "outside the picture nothing changes";
+    EXPECT_PIXEL(pixels, 15, 14, RGB(0, 0, 255), 0) << "the transparent colour shows what was there";
+    EXPECT_PIXEL(pixels, 45, 14, RGB(255, 0, 0), 0);
+    EXPECT_PIXEL(pixels, 15, 25, RGB(255, 0, 0), 0);
+    EXPECT_PIXEL(pixels, 60, 40, RGB(255, 255, 255), 0) << "outside the picture nothing changes";
 }
 
 TEST_F(DrawPicture, ModesOneToFiveAreTheirRasterOperationsAnyOtherIsTheCodeItself) {
@@ -101,7 +95,7 @@ TEST_F(DrawPicture, ModesOneToFiveAreTheirRasterOperationsAnyOtherIsTheCodeItsel
     const auto pixels = shown();
     x = 0;
     for (const Case& c : cases) {
-        EXPECT_SHOWN(pixels, x + 10, 10, c.expected, 0) << "mode " << (c.mode ? std::to_string(*c.mode) : "absent");
+        EXPECT_PIXEL(pixels, x + 10, 10, c.expected, 0) << "mode " << (c.mode ? std::to_string(*c.mode) : "absent");
         x += 30;
     }
 }

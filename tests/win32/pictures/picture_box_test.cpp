@@ -9,7 +9,8 @@
 
 #include "hosted_window.h"
 #include "picture_makers.h"
-#include "resource_counts.h"
+#include "support/process_counts.h"
+#include "support/waiting.h"
 #include "surfaces.h"
 
 namespace {
@@ -17,21 +18,16 @@ namespace {
 using picture_tests::ControlSpec;
 using picture_tests::hex;
 using picture_tests::HostedWindow;
-using picture_tests::gdi_object_count;
-using picture_tests::handle_count;
-using picture_tests::thread_count;
-using picture_tests::close_to;
-using picture_tests::pump_for;
 using picture_tests::WindowPixels;
+using test_support::gdi_object_count;
+using test_support::handle_count;
+using test_support::pump_messages_for;
+using test_support::thread_count;
 namespace make = picture_makers;
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kBoxColour = 0x00204060;  // 0x00BBGGRR
 constexpr COLORREF kBoxRgb = RGB(0x60, 0x40, 0x20);
-
-#define EXPECT_PIXEL(pixels, x, y, expected, tolerance)                                                       \
-    EXPECT_TRUE(close_to((pixels).at(x, y), expected, tolerance))                                                  \
-        << "at (" << (x) << ", " << (y) << ") got " << hex((pixels).at(x, y)) << ", expected " << hex(expected)
 
 formhost::PictureBoxData box_data(formhost::Bytes picture, std::uint32_t mode, bool play = true) {
     formhost::PictureBoxData d;
@@ -144,7 +140,7 @@ std::vector<COLORREF> watch(HWND box, int x, int y, DWORD ms) {
     std::vector<COLORREF> seen;
     const ULONGLONG end = GetTickCount64() + ms;
     while (GetTickCount64() < end) {
-        pump_for(10);
+        pump_messages_for(10);
         const COLORREF c = WindowPixels(box).at(x, y);
         if (seen.empty() || seen.back() != c) seen.push_back(c);
     }
@@ -195,7 +191,7 @@ TEST(PictureBoxAnimation, ARepaintShowsTheCurrentFrameWithTheBackgroundAroundIt)
     const HWND box = window.control_hwnd(1);
     std::set<COLORREF> after_repaint;
     for (int i = 0; i < 20; ++i) {
-        pump_for(15);
+        pump_messages_for(15);
         InvalidateRect(box, nullptr, FALSE);
         UpdateWindow(box);
         const WindowPixels p(box);
@@ -215,7 +211,7 @@ TEST(PictureBoxAnimation, FiftyAnimatedBoxesComeAndGoWithoutLeaks) {
     const auto round = [&] {
         HostedWindow window({}, {0, 0, 320, 160}, boxes);
         EXPECT_TRUE(window.loaded());
-        pump_for(300);
+        pump_messages_for(300);
     };
     round();  // classes registered, first-use allocations made
     const int gdi_before = gdi_object_count();

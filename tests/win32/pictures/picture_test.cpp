@@ -9,18 +9,12 @@
 namespace {
 
 using formhost::win32::Picture;
-using picture_tests::hex;
-using picture_tests::close_to;
 using picture_tests::Surface;
 namespace make = picture_makers;
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kYellow = 0xFFFFFF00;
 constexpr COLORREF kBackdrop = RGB(0, 128, 0);
-
-#define EXPECT_PIXEL(surface, x, y, expected, tolerance)                                                      \
-    EXPECT_TRUE(close_to((surface).at(x, y), expected, tolerance))                                                 \
-        << "at (" << (x) << ", " << (y) << ") got " << hex((surface).at(x, y)) << ", expected " << hex(expected)
 
 // 32 x 32: left half opaque red, top right blue at half alpha, bottom right
 // fully transparent.

@@ -3,18 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/program_run.h"
 #include "formhost/win32/media/picture.h"
 
 namespace picture_tests {
 
-Surface::Surface(int width, int height, COLORREF fill) : section_(formhost::win32::make_dib_section(width, height)) {
-    previous_ = SelectObject(dc_.get(), section_.bitmap.get());
+Surface::Surface(int width, int height, COLORREF fill)
+    : section_(formhost::win32::make_dib_section(width, height)), selected_(dc_.get(), section_.bitmap.get()) {
     const std::uint32_t pixel = 0xFF000000u | formhost::win32::dib_rgb(fill);
     for (std::size_t i = 0; i < section_.count(); ++i) section_.pixels[i] = pixel;
 }
-
-Surface::~Surface() { SelectObject(dc_.get(), previous_); }
 
 COLORREF Surface::at(int x, int y) const {
     GdiFlush();  // drawing may still sit in this thread's GDI batch
@@ -35,9 +32,8 @@ int WindowPixels::client_height(HWND hwnd) {
 }
 
 WindowPixels::WindowPixels(HWND hwnd) : surface_(client_width(hwnd), client_height(hwnd), RGB(1, 2, 3)) {
-    HDC dc = GetDC(hwnd);
-    BitBlt(surface_.dc(), 0, 0, surface_.width(), surface_.height(), dc, 0, 0, SRCCOPY);
-    ReleaseDC(hwnd, dc);
+    const formhost::win32::WindowDC dc(hwnd);
+    BitBlt(surface_.dc(), 0, 0, surface_.width(), surface_.height(), dc.get(), 0, 0, SRCCOPY);
 }
 
 bool close_to(COLORREF a, COLORREF b, int tolerance) {
@@ -52,7 +48,5 @@ std::string hex(COLORREF c) {
     std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
     return text;
 }
-
-void pump_for(DWORD ms) { pump_messages_for(ms); }
 
 }  // namespace picture_tests

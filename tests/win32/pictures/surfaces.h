@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 
@@ -15,7 +17,6 @@ namespace picture_tests {
 class Surface {
 public:
     Surface(int width, int height, COLORREF fill);
-    ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -29,7 +30,7 @@ public:
 private:
     formhost::win32::MemoryDC dc_;
     formhost::win32::DibSection section_;
-    HGDIOBJ previous_ = nullptr;
+    formhost::win32::SelectObjectScope selected_;
 };
 
 // A window's client area as it is drawn now (the window's own DC, which
@@ -52,7 +53,11 @@ bool close_to(COLORREF a, COLORREF b, int tolerance = 0);
 // "#RRGGBB", for failure messages.
 std::string hex(COLORREF c);
 
-// Handles every waiting message, then keeps doing so until `ms` passed.
-void pump_for(DWORD ms);
-
 }  // namespace picture_tests
+
+// The colour of a surface's or a window's pixel, within `tolerance` in each
+// channel, saying what it got where.
+#define EXPECT_PIXEL(pixels, x, y, expected, tolerance)                                                       \
+    EXPECT_TRUE(picture_tests::close_to((pixels).at(x, y), expected, tolerance))                                   \
+        << "at (" << (x) << ", " << (y) << ") got " << picture_tests::hex((pixels).at(x, y)) << ", expected "       \
+        << picture_tests::hex(expected)

@@ -7,21 +7,35 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "bench_env.h"
 #include "driver/program_run.h"
 #include "formhost/win32/drawing/text_line.h"
 #include "formhost/win32/system/owners.h"
+#include "presenter/show/heart_layout.h"
+#include "support/waiting.h"
 
 namespace {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-// What the show writes and where, on this screen.
+// What the show writes and where, on this screen: the show's own heart
+// layout, whose first point and whose 25th give the text blocks their start
+// (each block begins left of the first point by its own offset), and the
+// canvas's line height.
 struct Layout {
-    int scale_x, scale_y, line;
-    int block(int x_offset) const { return 22 * scale_x - x_offset; }
+    presenter::HeartLayout hearts;
+    int line;
+    Layout(int screen_width, int screen_height, int line_height)
+        : hearts(screen_width, screen_height), line(line_height) {}
+    presenter::Point first_rose() const { return hearts.big_point(1); }
+    int block(int x_offset) const { return first_rose().x - x_offset; }
+    // The tops of the first and the last block (slots 00 to 04, 07 to 12)
+    // and of the block of slots 05 and 06.
+    int outer_block_y() const { return hearts.big_point(25).y; }
+    int middle_block_y() const { return first_rose().y; }
 };
 
 using formhost::win32::MemoryDC;
@@ -34,17 +48,13 @@ using formhost::win32::WindowDC;
 UniqueFont canvas_font() { return UniqueFont(CreateFontW(-64, 0, 0, 0, 700, 0, 0, 0, 0, 3, 2, 1, 0x31, L"楷体")); }
 
 Layout layout_for_screen() {
-    Layout l;
-    l.scale_x = (GetSystemMetrics(SM_CXSCREEN) - 98) / 43;
-    l.scale_y = (GetSystemMetrics(SM_CYSCREEN) - 86) / 34;
     // Line height: "W" in the canvas font, as the presenter measures it.
     WindowDC dc(nullptr);
     const UniqueFont font = canvas_font();
     SelectObjectScope selected(dc.get(), font.get());
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), L"W", 1, &size);
-    l.line = size.cy;
-    return l;
+    return Layout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), size.cy);
 }
 
 // The pure magenta pixels of a rectangle of a DC, cut to the box around
@@ -122,30 +132,25 @@ bool alike(const Shape& a, const Shape& b) {
 
 // Magenta pixels of the screen inside a rectangle.
 int magenta_in(int left, int top, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    const WindowDC screen(nullptr);
+    const MemoryDC memory(screen.get());
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    const SelectObjectScope selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top, SRCCOPY);
     int count = 0;
     for (int y = 0; y < height; y += 2)
-        for (int x = 0; x < width; x += 2) count += GetPixel(memory, x, y) == kMagenta;
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+        for (int x = 0; x < width; x += 2) count += GetPixel(memory.get(), x, y) == kMagenta;
     return count;
 }
 
 int red_roses_in(int left, int top, int width, int height) {
-    HDC screen = GetDC(nullptr);
+    const WindowDC screen(nullptr);
     int count = 0;
     for (int y = top; y < top + height; y += 4)
         for (int x = left; x < left + width; x += 4) {
-            const COLORREF c = GetPixel(screen, x, y);
+            const COLORREF c = GetPixel(screen.get(), x, y);
             count += GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 110;
         }
-    ReleaseDC(nullptr, screen);
     return count;
 }
 
@@ -198,12 +203,9 @@ Calls stage_screen_reads(const std::vector<std::string>& traced) {
 // Drawing adds to the show's waits, by how much depends on the machine (in
 // the emulated 32-bit PC the show takes several times as long): look again
 // until the condition holds or a generous time is up.
-template <class Check> bool eventually(DWORD start, DWORD until_ms, Check check) {
-    do {
-        if (check()) return true;
-        pump_messages_for(200);
-    } while (GetTickCount() - start < until_ms);
-    return false;
+bool eventually(DWORD start, DWORD until_ms, const std::function<bool()>& check) {
+    const DWORD gone = GetTickCount() - start;
+    return test_support::pump_messages_until(check, gone < until_ms ? until_ms - gone : 0, 200);
 }
 
 TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
@@ -241,19 +243,19 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
 
     const Layout l = layout_for_screen();
     const int step = l.line + 2;
-    const int first_rose_x = 22 * l.scale_x, first_rose_y = 6 * l.scale_y;
+    const int first_rose_x = l.first_rose().x, first_rose_y = l.first_rose().y;
 
     EXPECT_TRUE(eventually(shown, bench::scaled_ms(20000), [&] { return red_roses_in(first_rose_x, first_rose_y, 96, 96) > 20; }))
         << "no rose at the heart's first point";
     presenter.write_file("数据库/tavimore07.txt", "刚刚保存的话");  // before the show reaches it
 
-    EXPECT_TRUE(eventually(shown, bench::scaled_ms(60000), [&] { return magenta_in(l.block(200), 9 * l.scale_y, 400, l.line) > 100; }))
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(60000), [&] { return magenta_in(l.block(200), l.outer_block_y(), 400, l.line) > 100; }))
         << "slot 00 not written";
     {
         // Every character of slot 00 drawn: not the Kai font's missing-glyph
         // boxes, not question marks. Slot 01 comes 2 s later, a line lower.
         WindowDC screen(nullptr);
-        const Shape written = magenta_shape(screen.get(), std::max(l.block(200) - 20, 0), 9 * l.scale_y - 10,
+        const Shape written = magenta_shape(screen.get(), std::max(l.block(200) - 20, 0), l.outer_block_y() - 10,
                                             std::min(1100, GetSystemMetrics(SM_CXSCREEN) - std::max(l.block(200) - 20, 0)),
                                             l.line + 20);
         EXPECT_GT(written.width, 5 * 64) << "slot 00 drawn only in part";
@@ -266,12 +268,12 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
                                                    << as_the_canvas;
     }
 
-    const int second_block_y = 6 * l.scale_y;
+    const int second_block_y = l.middle_block_y();
     EXPECT_TRUE(eventually(shown, bench::scaled_ms(150000), [&] {
         return magenta_in(std::max(l.block(400), 0), second_block_y, 100, l.line) > 50;
     })) << "slot 05 not written";
 
-    const int x = l.block(300), y = 9 * l.scale_y;
+    const int x = l.block(300), y = l.outer_block_y();
     EXPECT_TRUE(eventually(shown, bench::scaled_ms(200000), [&] { return magenta_in(x, y + 5 * step, 300, l.line) > 100; }))
         << "slot 12, the last line, not written";
     // After the wipe only the last block is left of the texts.

@@ -6,10 +6,15 @@
 #include "formhost/win32/sound/wave_player.h"
 #include "sound_fixture.h"
 #include "sound_files.h"
+#include "support/process_counts.h"
+#include "support/waiting.h"
 
 namespace {
 
 using namespace sound_test;
+using test_support::handle_count;
+using test_support::thread_count;
+using test_support::wait_until;
 namespace snd = formhost::win32::sound;
 
 constexpr std::uint32_t kRate = 22050;
@@ -20,13 +25,13 @@ TEST_F(SoundTest, StartsAndStopsLeaveNoThreadOrHandleBehind) {
     const auto stopped_while_playing = [&] {
         const auto player = snd::WavePlayer::start(long_file, true);
         ASSERT_NE(player, nullptr);
-        EXPECT_TRUE(wait_for([&] { return player->stats().start_latency_ms >= 0; }, 2000));
+        EXPECT_TRUE(wait_until([&] { return player->stats().start_latency_ms >= 0; }, 2000));
         player->stop();
         EXPECT_TRUE(player->ended());
     };
     const auto ended_by_itself = [&] {
         snd::start(short_file, snd::kOnce);
-        EXPECT_TRUE(wait_for([] { return snd::wave_player_count() == 0; }, 5000)) << "still playing after 5 s";
+        EXPECT_TRUE(wait_until([] { return snd::wave_player_count() == 0; }, 5000)) << "still playing after 5 s";
     };
 
     // The system's own audio threads start with the first device opened.
@@ -35,10 +40,10 @@ TEST_F(SoundTest, StartsAndStopsLeaveNoThreadOrHandleBehind) {
         stopped_while_playing();
         auto warm_up = snd::WavePlayer::start(short_file, false);
         ASSERT_NE(warm_up, nullptr);
-        ASSERT_TRUE(wait_for([&] { return warm_up->ended(); }, 5000));
+        ASSERT_TRUE(wait_until([&] { return warm_up->ended(); }, 5000));
     }
-    const std::size_t threads = thread_count();
-    const DWORD handles = handle_count();
+    const int threads = thread_count();
+    const int handles = handle_count();
 
     for (int i = 0; i < 10; ++i) {
         stopped_while_playing();
@@ -47,10 +52,10 @@ TEST_F(SoundTest, StartsAndStopsLeaveNoThreadOrHandleBehind) {
     // A player that ended by itself frees itself on its own thread's way out.
     // The system may still open a handle of its own now and then; a leak of
     // ours grows with every one of the 20 players.
-    constexpr DWORD kSystemsOwn = 2;
+    constexpr int kSystemsOwn = 2;
     const bool settled =
-        wait_for([&] { return thread_count() <= threads && handle_count() <= handles + kSystemsOwn; }, 2000);
-    std::printf("threads %zu -> %zu, handles %lu -> %lu\n", threads, thread_count(), handles, handle_count());
+        wait_until([&] { return thread_count() <= threads && handle_count() <= handles + kSystemsOwn; }, 2000);
+    std::printf("threads %d -> %d, handles %d -> %d\n", threads, thread_count(), handles, handle_count());
     EXPECT_TRUE(settled);
 }
 

@@ -9,10 +9,12 @@
 #include "formhost/win32/sound/wave_player.h"
 #include "sound_fixture.h"
 #include "sound_files.h"
+#include "support/waiting.h"
 
 namespace {
 
 using namespace sound_test;
+using test_support::wait_until;
 namespace snd = formhost::win32::sound;
 
 // The bench plays about four times faster than real time: 48 kHz stereo
@@ -42,7 +44,7 @@ TEST_F(SoundTest, PlayedOnceTheDeviceGetsExactlyTheDataChunkWhateverTheFileLayou
         const auto player = snd::WavePlayer::start(layout.file, false);
         ASSERT_NE(player, nullptr);
         // Once through, the worker closes the device and leaves the list.
-        EXPECT_TRUE(wait_for([&] { return player->ended(); }, 10000)) << "still playing after 10 s";
+        EXPECT_TRUE(wait_until([&] { return player->ended(); }, 10000)) << "still playing after 10 s";
         EXPECT_EQ(snd::wave_player_count(), 0u);
         EXPECT_TRUE(played_once(wait_for_capture(kRate, 2, data.size(), 2000), data, kRate * 4));
     }
@@ -55,7 +57,7 @@ TEST_F(SoundTest, TheCallersBytesMayGoAwayOnceStartReturns) {
     std::fill(file->begin(), file->end(), std::uint8_t{0xAA});
     file.reset();
 
-    ASSERT_TRUE(wait_for([] { return snd::wave_player_count() == 0; }, 10000)) << "still playing after 10 s";
+    ASSERT_TRUE(wait_until([] { return snd::wave_player_count() == 0; }, 10000)) << "still playing after 10 s";
     EXPECT_TRUE(played_once(wait_for_capture(kRate, 2, data.size(), 2000), data, kRate * 4));
 }
 
@@ -63,7 +65,7 @@ TEST_F(SoundTest, DataLongerThanTheRingPlaysOnceWithNoMoreThanTheRingQueued) {
     const Bytes data = sample_pattern(400'000, 2);
     const auto player = snd::WavePlayer::start(wave_file(kFastRate, 2, data), false);
     ASSERT_NE(player, nullptr);
-    ASSERT_TRUE(wait_for([&] { return player->ended(); }, 10000)) << "still playing after 10 s";
+    ASSERT_TRUE(wait_until([&] { return player->ended(); }, 10000)) << "still playing after 10 s";
     EXPECT_TRUE(played_once(wait_for_capture(kFastRate, 2, data.size(), 2000), data, kFastRate * 4));
 
     const snd::PlayerStats stats = player->stats();
@@ -89,7 +91,7 @@ TEST_F(SoundTest, RepeatingPlaysWholeRoundsOneAfterAnotherUntilStoppedAndStopsPr
         const Bytes file = wave_file(kFastRate, 2, data);
         snd::start(file, snd::kRepeat);
         const bool two_rounds =
-            wait_for([&] { return read_rounds(captured(kFastRate, 2), data).complete >= 2; }, 20000);
+            wait_until([&] { return read_rounds(captured(kFastRate, 2), data).complete >= 2; }, 20000);
 
         const ULONGLONG asked = GetTickCount64();
         snd::stop(file);
@@ -105,7 +107,7 @@ TEST_F(SoundTest, RepeatingPlaysWholeRoundsOneAfterAnotherUntilStoppedAndStopsPr
         EXPECT_TRUE(two_rounds) << "fewer than two rounds played";
         EXPECT_EQ(rounds.mismatch, std::string::npos) << describe_mismatch(got, data, rounds.mismatch);
         EXPECT_LE(rounds.longest_silence, kLongestSilence);
-        EXPECT_FALSE(wait_for([&] { return captured(kFastRate, 2).size() != got.size(); }, 300))
+        EXPECT_FALSE(wait_until([&] { return captured(kFastRate, 2).size() != got.size(); }, 300))
             << "the device went on playing after the stop";
     }
 }

@@ -6,10 +6,12 @@
 #include "formhost/win32/sound/wave_player.h"
 #include "sound_fixture.h"
 #include "sound_files.h"
+#include "support/waiting.h"
 
 namespace {
 
 using namespace sound_test;
+using test_support::wait_until;
 namespace snd = formhost::win32::sound;
 
 constexpr std::uint32_t kRate = 22050;
@@ -55,7 +57,7 @@ TEST_F(SoundTest, NothingPlaysForSilentModesOrFilesThatAreNoPlayableWave) {
         EXPECT_EQ(snd::wave_player_count(), 0u);
         snd::stop(c.file);
     }
-    const bool played = wait_for([&] { return !capture_files().empty(); }, 500);
+    const bool played = wait_until([&] { return !capture_files().empty(); }, 500);
     for (const auto& name : capture_files()) {
         std::printf("capture file: %s\n", std::string(name.begin(), name.end()).c_str());
     }

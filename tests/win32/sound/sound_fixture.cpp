@@ -1,65 +1,15 @@
 #include "sound_fixture.h"
 
-#include <tlhelp32.h>
-#include <winternl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "formhost/win32/sound/background_sound.h"
 #include "formhost/win32/sound/wave_player.h"
+#include "support/waiting.h"
 #include "tests/bench/bench_env.h"
 
 namespace sound_test {
-
-std::size_t thread_count() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    std::size_t count = 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-    }
-    CloseHandle(snapshot);
-    return count;
-}
-
-DWORD handle_count() {
-    DWORD count = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
-
-    // SYSTEM_HANDLE_INFORMATION: a count, then one entry per open handle.
-    struct Entry {
-        ULONG process_id;
-        BYTE object_type;
-        BYTE flags;
-        USHORT handle;
-        PVOID object;
-        ACCESS_MASK access;
-    };
-    constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
-    std::vector<std::uint8_t> table(1 << 20);
-    ULONG length = 0;
-    NTSTATUS status;
-    while ((status = NtQuerySystemInformation(kSystemHandleInformation, table.data(),
-                                              static_cast<ULONG>(table.size()), &length)) ==
-               static_cast<NTSTATUS>(0xC0000004L) &&  // STATUS_INFO_LENGTH_MISMATCH
-           table.size() < (1u << 28)) {
-        table.resize(table.size() * 2);
-    }
-    if (status != 0) return 0;
-    ULONG entries = 0;
-    std::memcpy(&entries, table.data(), sizeof entries);
-    const std::size_t first = sizeof(ULONG_PTR);
-    for (ULONG i = 0; i < entries && first + (i + 1) * sizeof(Entry) <= table.size(); ++i) {
-        Entry entry;
-        std::memcpy(&entry, table.data() + first + i * sizeof(Entry), sizeof entry);
-        if (entry.process_id == GetCurrentProcessId()) ++count;
-    }
-    return count;
-}
 
 void SoundTest::SetUp() {
     dir_ = bench::path_from_env(L"BENCH_CAPTURE_DIR");
@@ -96,7 +46,7 @@ formhost::Bytes SoundTest::captured(std::uint32_t rate, std::uint16_t channels) 
 formhost::Bytes SoundTest::wait_for_capture(std::uint32_t rate, std::uint16_t channels, std::size_t length,
                                             DWORD milliseconds) const {
     formhost::Bytes bytes;
-    wait_for([&] {
+    test_support::wait_until([&] {
         bytes = captured(rate, channels);
         return bytes.size() >= length;
     }, milliseconds);

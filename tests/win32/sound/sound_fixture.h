@@ -1,7 +1,6 @@
 #pragma once
 // What the sound tests share: the bench's capture files (what the headless
-// device played), deadline-based waits, and the process's thread and handle
-// counts.
+// device played) and how a capture reads against the data played.
 
 #include <windows.h>
 
@@ -14,22 +13,6 @@
 #include "formhost/core/byte_io.h"
 
 namespace sound_test {
-
-// Polls `done` every few milliseconds until it holds or `milliseconds` pass;
-// its last answer.
-template <class Condition> bool wait_for(Condition done, DWORD milliseconds) {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount64() >= deadline) return done();
-        Sleep(5);
-    }
-}
-
-std::size_t thread_count();
-// Wine's GetProcessHandleCount always says 0; the system's handle table,
-// filtered to this process, counts there.
-DWORD handle_count();
 
 // Runs only inside a bench session (BENCH_CAPTURE_DIR set), starts with no
 // capture file and no player, and stops every sound when it ends.

@@ -1,12 +1,14 @@
-#include "resource_counts.h"
+#include "process_counts.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
 #include <winternl.h>
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
-namespace picture_tests {
+namespace test_support {
 namespace {
 
 // One entry of the GDI handle table the system maps into every process and
@@ -27,6 +29,20 @@ static_assert(sizeof(GdiTableEntry) == 24);
 constexpr int kGdiTableEntries = 0x10000;
 constexpr std::size_t kPebGdiTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // 64-bit, 32-bit PEB
 
+// One entry of SYSTEM_HANDLE_INFORMATION, which is a count (padded to a
+// pointer's size) followed by one such entry per open handle of the system.
+struct HandleEntry {
+    ULONG process_id;
+    BYTE object_type;
+    BYTE flags;
+    USHORT handle;
+    PVOID object;
+    ACCESS_MASK access;
+};
+
+constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+constexpr auto kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+
 }  // namespace
 
 int gdi_object_count() {
@@ -46,16 +62,28 @@ int gdi_object_count() {
 int handle_count() {
     DWORD n = 0;
     if (GetProcessHandleCount(GetCurrentProcess(), &n) && n) return static_cast<int>(n);
-    // Wine answers 0 above: probe the handle values themselves, multiples of
-    // four handed out lowest first, until a long run of unused ones.
-    constexpr ULONG_PTR kUnusedRun = 4 * 1024;
+    // Wine answers 0 above. The system's handle table, filtered to this
+    // process, counts every handle wherever its value lies; guessing at the
+    // values instead (GetHandleInformation on each multiple of four up to a
+    // long unused run) misses a handle past such a run, and takes many times
+    // as long.
+    std::vector<std::uint8_t> table(1 << 20);
+    ULONG length = 0;
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(kSystemHandleInformation, table.data(), static_cast<ULONG>(table.size()),
+                                              &length)) == kInfoLengthMismatch &&
+           table.size() < (1u << 28)) {
+        table.resize(table.size() * 2);
+    }
+    if (status != 0) return -1;
+    ULONG entries = 0;
+    std::memcpy(&entries, table.data(), sizeof entries);
+    const std::size_t first = sizeof(ULONG_PTR);
     int count = 0;
-    for (ULONG_PTR value = 4, last = 0; value < last + kUnusedRun; value += 4) {
-        DWORD flags;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++count;
-            last = value;
-        }
+    for (ULONG i = 0; i < entries && first + (i + 1) * sizeof(HandleEntry) <= table.size(); ++i) {
+        HandleEntry entry;
+        std::memcpy(&entry, table.data() + first + i * sizeof(HandleEntry), sizeof entry);
+        count += entry.process_id == GetCurrentProcessId();
     }
     return count;
 }
@@ -72,4 +100,4 @@ int thread_count() {
     return count;
 }
 
-}  // namespace picture_tests
+}  // namespace test_support
