@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <vector>
 
@@ -55,7 +56,7 @@ Bytes sine_wave_file() {
     put32(file, static_cast<std::uint32_t>(kDataBytes));
     for (std::size_t frame = 0; frame < kDataBytes / 4; ++frame) {
         const double t = static_cast<double>(frame) / kRate;
-        const auto v = static_cast<std::uint16_t>(std::lround(8000 * std::sin(2 * 3.141592653589793 * 440 * t)));
+        const auto v = static_cast<std::uint16_t>(std::lround(8000 * std::sin(2 * std::numbers::pi * 440 * t)));
         put16(file, v);
         put16(file, v);
     }

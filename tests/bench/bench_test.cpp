@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -196,7 +197,7 @@ TEST(Sound, PlayedPcmLandsUnchangedInTheCaptureFile) {
   std::vector<int16_t> pcm(kRate / 5);
   for (size_t i = 0; i < pcm.size(); ++i) {
     const double t = static_cast<double>(i) / kRate;
-    pcm[i] = static_cast<int16_t>(std::lround(12000 * std::sin(2 * 3.141592653589793 * 440 * t)));
+    pcm[i] = static_cast<int16_t>(std::lround(12000 * std::sin(2 * std::numbers::pi * 440 * t)));
   }
   WAVEFORMATEX fmt{};
   fmt.wFormatTag = WAVE_FORMAT_PCM;

@@ -6,6 +6,7 @@
 
 #include "formhost/win32/drawing/canvas_dc.h"
 #include "formhost/win32/system/owners.h"
+#include "support/process_counts.h"
 
 namespace {
 
@@ -92,9 +93,10 @@ TEST_F(CanvasDC, TypeZeroMeansNoPenAndNoBrush) {
 TEST_F(CanvasDC, PreparingLeavesNoObjectBehind) {
     CanvasData d;
     d.brush_type = 4;
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int before = test_support::gdi_object_count();
+    ASSERT_GE(before, 0);
     for (int i = 0; i < 200; ++i) PreparedCanvasDC prepared(dc_, d, nullptr);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_EQ(test_support::gdi_object_count(), before);
 }
 
 TEST(CanvasUnits, PixelsStayAndTwipsScaleByTheScreensDensity) {
