@@ -147,8 +147,8 @@ int main() {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"PictureBenchWindow";
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"picture bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                                  0, 800, 700, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"picture bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                  800, 700, nullptr, nullptr, wc.hInstance, nullptr);
     const double start_begin = precise_ms();
     auto cupid_box = make_box(window, 100, {552, 80, 784, 440}, cupid.bytes, 0);
     auto banner_box = make_box(window, 110, {40, 600, 592, 688}, banner.bytes, 1);

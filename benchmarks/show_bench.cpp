@@ -7,13 +7,12 @@
 #include <windows.h>
 
 #include <algorithm>
-
 #include <cstdio>
 
+#include "formhost/win32/drawing/screen_hand_over.h"
+#include "formhost/win32/program/program.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/precise_clock.h"
-#include "formhost/win32/program/program.h"
-#include "formhost/win32/drawing/screen_hand_over.h"
 #include "ids.h"
 #include "show/show.h"
 #include "show_bench_routines.h"
@@ -54,8 +53,12 @@ class TimedStage : public CanvasStage {
 public:
     explicit TimedStage(bool keep_waits) : keep_waits_(keep_waits) {}
 
-    int screen_width() override { return read_screen([&] { return CanvasStage::screen_width(); }); }
-    int screen_height() override { return read_screen([&] { return CanvasStage::screen_height(); }); }
+    int screen_width() override {
+        return read_screen([&] { return CanvasStage::screen_width(); });
+    }
+    int screen_height() override {
+        return read_screen([&] { return CanvasStage::screen_height(); });
+    }
     void draw_rose(int x, int y) override {
         if (first_rose == 0) first_rose = precise_ms();
         Timed timed(drawing);

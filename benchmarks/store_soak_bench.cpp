@@ -68,8 +68,8 @@ int saver(DWORD duration_ms, const std::wstring& result) {
             if (now != in_slot) ++c.failed_but_changed;
         }
     }
-    std::ofstream(std::filesystem::path(result)) << c.saves << ' ' << c.failed_saves << ' ' << c.lost_saves << ' '
-                                                 << c.failed_but_changed << '\n';
+    std::ofstream(std::filesystem::path(result))
+        << c.saves << ' ' << c.failed_saves << ' ' << c.lost_saves << ' ' << c.failed_but_changed << '\n';
     return 0;
 }
 
@@ -86,8 +86,8 @@ int reader(DWORD duration_ms, const std::wstring& result) {
         else if (n < last) ++c.older;
         else last = n;
     }
-    std::ofstream(std::filesystem::path(result)) << c.reads << ' ' << c.torn << ' ' << c.empty << ' ' << c.older
-                                                 << '\n';
+    std::ofstream(std::filesystem::path(result))
+        << c.reads << ' ' << c.torn << ' ' << c.empty << ' ' << c.older << '\n';
     return 0;
 }
 
@@ -100,8 +100,7 @@ HANDLE start_half(const wchar_t* mode, const std::filesystem::path& folder, DWOR
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return nullptr;
+    if (!CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
     CloseHandle(pi.hThread);
     return pi.hProcess;
 }
@@ -109,8 +108,8 @@ HANDLE start_half(const wchar_t* mode, const std::filesystem::path& folder, DWOR
 int soak(unsigned seconds) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::filesystem::path folder =
-        std::filesystem::path(temp) / (L"store_soak_" + std::to_wstring(GetCurrentProcessId()));
+    const std::filesystem::path folder = std::filesystem::path(temp) /
+                                         (L"store_soak_" + std::to_wstring(GetCurrentProcessId()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / formhost::win32::widen("数据库"));
     SetCurrentDirectoryW(folder.c_str());
@@ -143,7 +142,8 @@ int soak(unsigned seconds) {
                 c.saves, c.failed_saves, c.lost_saves, c.failed_but_changed);
     std::printf("  reads: %lu; torn or short: %lu; empty: %lu; older than one read before: %lu\n", c.reads, c.torn,
                 c.empty, c.older);
-    const bool sound = c.saves > 0 && c.reads > 0 && c.lost_saves + c.failed_but_changed + c.torn + c.empty + c.older == 0;
+    const bool sound = c.saves > 0 && c.reads > 0 &&
+                       c.lost_saves + c.failed_but_changed + c.torn + c.empty + c.older == 0;
     return sound ? 0 : 1;
 }
 

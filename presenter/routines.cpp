@@ -18,8 +18,7 @@ ShowRandom show_random([] { return static_cast<std::uint32_t>(GetTickCount()); }
 }  // namespace
 
 void on_start_window_created() {
-    formhost::load_window({kStageWindow, kStageWindowControl},
-                          formhost::WindowRef{kStartWindow, kStartWindowControl});
+    formhost::load_window({kStageWindow, kStageWindowControl}, formhost::WindowRef{kStartWindow, kStartWindowControl});
 }
 
 void on_stage_window_created() { set_up_stage(); }

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "formhost/core/property_indexes.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
 #include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/routines/host_api.h"
-#include "formhost/win32/drawing/screen_hand_over.h"
 #include "ids.h"
 #include "store/slot_names.h"
 #include "store/slot_text.h"
@@ -44,9 +44,7 @@ void CanvasStage::draw_rose(int x, int y) {
 
 void CanvasStage::set_write_position(int x, int y) { formhost::set_write_position(kStageCanvas, x, y); }
 
-void CanvasStage::write_lines(const std::string& text) {
-    formhost::write_lines(kStageCanvas, {formhost::Value{text}});
-}
+void CanvasStage::write_lines(const std::string& text) { formhost::write_lines(kStageCanvas, {formhost::Value{text}}); }
 
 void CanvasStage::clear_area(int left, int top, int width, int height) {
     formhost::clear_area(kStageCanvas, left, top, width, height);
@@ -57,7 +55,8 @@ std::string CanvasStage::read_slot(int slot) {
 }
 
 void CanvasStage::stop_timer() {
-    formhost::write_property(kStageWindow, kShowTimer, formhost::property::timer::kPeriod, formhost::Value{std::int32_t{0}});
+    formhost::write_property(kStageWindow, kShowTimer, formhost::property::timer::kPeriod,
+                             formhost::Value{std::int32_t{0}});
 }
 
 void CanvasStage::wait(int milliseconds) {
@@ -72,10 +71,8 @@ void CanvasStage::fine_timer(bool on) {
     fine_timer_ = on;
     // The system keeps the finest period any program asked for; Windows also
     // gives it back by itself when the process ends.
-    if (on)
-        timeBeginPeriod(kFinestTimerPeriod);
-    else
-        timeEndPeriod(kFinestTimerPeriod);
+    if (on) timeBeginPeriod(kFinestTimerPeriod);
+    else timeEndPeriod(kFinestTimerPeriod);
 }
 
 }  // namespace presenter

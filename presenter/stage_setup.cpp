@@ -4,11 +4,11 @@
 
 #include <memory>
 
+#include "formhost/core/choices.h"
+#include "formhost/core/property_indexes.h"
 #include "formhost/win32/routines/external_routine.h"
 #include "formhost/win32/routines/host_api.h"
 #include "ids.h"
-#include "formhost/core/choices.h"
-#include "formhost/core/property_indexes.h"
 
 namespace presenter {
 namespace {

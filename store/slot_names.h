@@ -11,10 +11,9 @@ namespace store {
 inline constexpr std::size_t kSlotCount = 13;
 
 inline constexpr std::array<const char*, kSlotCount> kSlotFiles{
-    "数据库/tavimore00.txt",  "数据库/tavimore01.txt",  "数据库/tavimore02.txt",
-    "数据库/tavimore03.txt",  "数据库/tavimore04.txt",  "数据库/tavimore05.txt",
-    "数据库/tavimore06.txt",  "数据库/tavimore07.txt",  "数据库/tavimore08.txt",
-    "数据库/tavimore09.txt",  "数据库/tavimore010.txt", "数据库/tavimore011.txt",
+    "数据库/tavimore00.txt",  "数据库/tavimore01.txt", "数据库/tavimore02.txt",  "数据库/tavimore03.txt",
+    "数据库/tavimore04.txt",  "数据库/tavimore05.txt", "数据库/tavimore06.txt",  "数据库/tavimore07.txt",
+    "数据库/tavimore08.txt",  "数据库/tavimore09.txt", "数据库/tavimore010.txt", "数据库/tavimore011.txt",
     "数据库/tavimore012.txt",
 };
 

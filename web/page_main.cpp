@@ -16,12 +16,9 @@ namespace {
 
 EM_JS(int, js_width, (), { return ShowPage.width(); });
 EM_JS(int, js_height, (), { return ShowPage.height(); });
-EM_JS(int, js_line_height, (const char* line, int length), {
-    return ShowPage.lineHeight(UTF8ToString(line, length));
-});
-EM_JS(void, js_draw_text, (const char* line, int length, int x, int y), {
-    ShowPage.drawText(UTF8ToString(line, length), x, y);
-});
+EM_JS(int, js_line_height, (const char* line, int length), { return ShowPage.lineHeight(UTF8ToString(line, length)); });
+EM_JS(void, js_draw_text, (const char* line, int length, int x, int y),
+      { ShowPage.drawText(UTF8ToString(line, length), x, y); });
 EM_JS(void, js_scroll_up, (int d), { ShowPage.scrollUp(d); });
 EM_JS(void, js_clear, (int left, int top, int right, int bottom), { ShowPage.clear(left, top, right, bottom); });
 EM_JS(void, js_draw_rose, (int x, int y), { ShowPage.drawRose(x, y); });
@@ -75,9 +72,10 @@ public:
 extern "C" EMSCRIPTEN_KEEPALIVE void show_run(int logged) {
     BrowserPage page;
     web::PageStage stage(page);
-    web::run_logged_show(stage, page.width(), page.height(), [] { return js_clock(); },
-                         [logged](const std::string& line) {
-                             if (logged) js_log(line.data(), static_cast<int>(line.size()));
-                         });
+    web::run_logged_show(
+        stage, page.width(), page.height(), [] { return js_clock(); },
+        [logged](const std::string& line) {
+            if (logged) js_log(line.data(), static_cast<int>(line.size()));
+        });
     js_ended();
 }

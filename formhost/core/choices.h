@@ -20,11 +20,11 @@ inline constexpr std::uint32_t kFixedSunken = 6;
 // The frame of an edit box, a picture box or a canvas.
 namespace control_border {
 inline constexpr std::uint32_t kNone = 0;
-inline constexpr std::uint32_t kSunken = 1;       // WS_EX_CLIENTEDGE
-inline constexpr std::uint32_t kRaised = 2;       // WS_EX_DLGMODALFRAME
-inline constexpr std::uint32_t kThinSunken = 3;   // WS_EX_STATICEDGE
-inline constexpr std::uint32_t kSunkenRaised = 4; // both of 1 and 2
-inline constexpr std::uint32_t kBlackLine = 5;    // WS_BORDER
+inline constexpr std::uint32_t kSunken = 1;        // WS_EX_CLIENTEDGE
+inline constexpr std::uint32_t kRaised = 2;        // WS_EX_DLGMODALFRAME
+inline constexpr std::uint32_t kThinSunken = 3;    // WS_EX_STATICEDGE
+inline constexpr std::uint32_t kSunkenRaised = 4;  // both of 1 and 2
+inline constexpr std::uint32_t kBlackLine = 5;     // WS_BORDER
 }  // namespace control_border
 
 // Where a window appears (window property 18).

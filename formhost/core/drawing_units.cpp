@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+
 #include "choices.h"
 
 namespace formhost {

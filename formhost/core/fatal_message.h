@@ -10,8 +10,7 @@ namespace formhost {
 
 // Up to N bytes of GB18030 text, cut at a whole character when more is
 // appended.
-template <std::size_t N>
-class FixedText {
+template <std::size_t N> class FixedText {
 public:
     // `keep_free` bytes stay free for what must still follow.
     void append(std::string_view part, std::size_t keep_free = 0) {

@@ -30,17 +30,17 @@ struct Binding {
 struct ControlRecord {
     std::uint32_t id = 0;  // from the description's id list, not the record
     std::uint32_t kind = 0;
-    std::string name;      // GB18030
+    std::string name;  // GB18030
     std::string comment;
     std::int32_t left = 0, top = 0, width = 0, height = 0;
     std::uint32_t parent = 0;
     std::vector<std::uint32_t> children;
-    Bytes cursor;          // a u32 system cursor number, or cursor file bytes
+    Bytes cursor;  // a u32 system cursor number, or cursor file bytes
     std::string tag;
     std::uint32_t flags = 0;
     std::uint32_t tab_order = 0;
     std::vector<Binding> bindings;
-    Bytes kind_data;       // read by the control's kind when it is created
+    Bytes kind_data;  // read by the control's kind when it is created
 
     bool visible() const { return flags & kFlagVisible; }
     bool disabled() const { return flags & kFlagDisabled; }

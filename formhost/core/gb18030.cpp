@@ -42,7 +42,9 @@ template <std::uint32_t FourByteRange::*Start>
 std::optional<std::pair<const FourByteRange*, std::uint32_t>> range_holding(std::uint32_t value) {
     const FourByteRange* end = kFourByteRanges + kFourByteRangeCount;
     const FourByteRange* r = std::upper_bound(kFourByteRanges, end, value,
-        [](std::uint32_t v, const FourByteRange& range) { return v < range.*Start; });
+                                              [](std::uint32_t v, const FourByteRange& range) {
+                                                  return v < range.*Start;
+                                              });
     if (r == kFourByteRanges) return std::nullopt;
     --r;
     const std::uint32_t offset = value - r->*Start;

@@ -73,7 +73,8 @@ struct WindowData {
 
     template <class Self, class V> static void visit(Self& s, V& v) {
         v(s.border_style, {"border_style", property::window::kBorderStyle, FieldType::Choice});
-        v(s.background_picture_mode, {"background_picture_mode", property::window::kBackgroundPictureMode, FieldType::Choice});
+        v(s.background_picture_mode,
+          {"background_picture_mode", property::window::kBackgroundPictureMode, FieldType::Choice});
         v(s.background_colour, {"background_colour", property::window::kBackgroundColour, FieldType::Colour});
         v(s.maximise_button, {"maximise_button", property::window::kMaximiseButton, FieldType::Flag});
         v(s.minimise_button, {"minimise_button", property::window::kMinimiseButton, FieldType::Flag});
@@ -181,16 +182,23 @@ struct LabelData {
         v(s.text_effect, {"text_effect", property::label::kTextEffect, FieldType::Choice});
         v(s.gradient_border_width, {"gradient_border_width", property::label::kGradientBorderWidth, FieldType::Number});
         v(s.border_style, {"border_style", property::label::kBorderStyle, FieldType::Choice});
-        v(s.gradient_border_colour_1, {"gradient_border_colour_1", property::label::kGradientBorderColour1, FieldType::Colour});
-        v(s.gradient_border_colour_2, {"gradient_border_colour_2", property::label::kGradientBorderColour2, FieldType::Colour});
-        v(s.gradient_border_colour_3, {"gradient_border_colour_3", property::label::kGradientBorderColour3, FieldType::Colour});
+        v(s.gradient_border_colour_1,
+          {"gradient_border_colour_1", property::label::kGradientBorderColour1, FieldType::Colour});
+        v(s.gradient_border_colour_2,
+          {"gradient_border_colour_2", property::label::kGradientBorderColour2, FieldType::Colour});
+        v(s.gradient_border_colour_3,
+          {"gradient_border_colour_3", property::label::kGradientBorderColour3, FieldType::Colour});
         v(s.text_colour, {"text_colour", property::label::kTextColour, FieldType::Colour});
         v(s.background_colour, {"background_colour", property::label::kBackgroundColour, FieldType::Colour});
         v(s.picture_mode, {"picture_mode", property::label::kPictureMode, FieldType::Choice});
-        v(s.gradient_background_mode, {"gradient_background_mode", property::label::kGradientBackgroundMode, FieldType::Choice});
-        v(s.gradient_background_colour_1, {"gradient_background_colour_1", property::label::kGradientBackgroundColour1, FieldType::Colour});
-        v(s.gradient_background_colour_2, {"gradient_background_colour_2", property::label::kGradientBackgroundColour2, FieldType::Colour});
-        v(s.gradient_background_colour_3, {"gradient_background_colour_3", property::label::kGradientBackgroundColour3, FieldType::Colour});
+        v(s.gradient_background_mode,
+          {"gradient_background_mode", property::label::kGradientBackgroundMode, FieldType::Choice});
+        v(s.gradient_background_colour_1,
+          {"gradient_background_colour_1", property::label::kGradientBackgroundColour1, FieldType::Colour});
+        v(s.gradient_background_colour_2,
+          {"gradient_background_colour_2", property::label::kGradientBackgroundColour2, FieldType::Colour});
+        v(s.gradient_background_colour_3,
+          {"gradient_background_colour_3", property::label::kGradientBackgroundColour3, FieldType::Colour});
         v(s.horizontal_alignment, {"horizontal_alignment", property::label::kHorizontalAlignment, FieldType::Choice});
         // Stored before word wrap although its property index is higher.
         v(s.vertical_alignment, {"vertical_alignment", property::label::kVerticalAlignment, FieldType::Choice});
@@ -273,7 +281,8 @@ struct CanvasData {
     template <class Self, class V> static void visit(Self& s, V& v) {
         v(s.border_style, {"border_style", property::canvas::kBorderStyle, FieldType::Choice});
         v(s.background_colour, {"background_colour", property::canvas::kBackgroundColour, FieldType::Colour});
-        v(s.background_picture_mode, {"background_picture_mode", property::canvas::kBackgroundPictureMode, FieldType::Choice});
+        v(s.background_picture_mode,
+          {"background_picture_mode", property::canvas::kBackgroundPictureMode, FieldType::Choice});
         v(s.auto_redraw, {"auto_redraw", property::canvas::kAutoRedraw, FieldType::Flag});
         v(s.drawing_unit, {"drawing_unit", property::canvas::kDrawingUnit, FieldType::Choice});
         v(s.pen_type, {"pen_type", property::canvas::kPenType, FieldType::Choice});
@@ -283,7 +292,8 @@ struct CanvasData {
         v(s.brush_type, {"brush_type", property::canvas::kBrushType, FieldType::Choice});
         v(s.brush_colour, {"brush_colour", property::canvas::kBrushColour, FieldType::Colour});
         v(s.text_colour, {"text_colour", property::canvas::kTextColour, FieldType::Colour});
-        v(s.text_background_colour, {"text_background_colour", property::canvas::kTextBackgroundColour, FieldType::Colour});
+        v(s.text_background_colour,
+          {"text_background_colour", property::canvas::kTextBackgroundColour, FieldType::Colour});
         v(s.font, {"font", property::canvas::kFont, FieldType::Font});
         v(s.background_picture, {"background_picture", property::canvas::kBackgroundPicture, FieldType::Picture});
     }

@@ -9,8 +9,7 @@ bool is_low_half(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // Code points of UTF-16; `lone` decides what a lone half gives, false when
 // the conversion is to stop there.
-template <class LoneHalf>
-bool each_code_point(std::u16string_view text, std::u32string& out, LoneHalf lone) {
+template <class LoneHalf> bool each_code_point(std::u16string_view text, std::u32string& out, LoneHalf lone) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
@@ -64,8 +63,7 @@ namespace {
 // Code points of UTF-8; `bad` decides what a byte that begins no
 // well-formed sequence gives, false when the conversion is to stop there
 // (else decoding goes on at the next byte).
-template <class BadByte>
-bool each_utf8_code_point(std::string_view bytes, std::u32string& out, BadByte bad) {
+template <class BadByte> bool each_utf8_code_point(std::string_view bytes, std::u32string& out, BadByte bad) {
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {

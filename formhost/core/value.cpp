@@ -7,15 +7,15 @@
 namespace formhost {
 namespace {
 
-template <class... F> struct Overload : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overload : F... { using F::operator()...; };
 template <class... F> Overload(F...) -> Overload<F...>;
 
 std::int32_t saturate(double d) {
     if (std::isnan(d)) return 0;
-    if (d >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) return std::numeric_limits<std::int32_t>::max();
-    if (d <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) return std::numeric_limits<std::int32_t>::min();
+    if (d >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (d <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(d);  // toward zero
 }
 
@@ -28,7 +28,9 @@ std::int32_t to_int(const Value& value) {
                           [](std::int64_t v) { return static_cast<std::int32_t>(v); },
                           [](double v) { return saturate(v); },
                           [](bool v) -> std::int32_t { return v ? 1 : 0; },
-                          [](const std::string& v) { return static_cast<std::int32_t>(std::strtol(v.c_str(), nullptr, 10)); },
+                          [](const std::string& v) {
+                              return static_cast<std::int32_t>(std::strtol(v.c_str(), nullptr, 10));
+                          },
                           [](const Bytes&) -> std::int32_t { return 0; },
                           [](const WindowRef&) -> std::int32_t { return 0; },
                       },

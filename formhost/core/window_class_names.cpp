@@ -6,7 +6,8 @@ namespace formhost {
 namespace {
 
 // user32's classes, the dialog and menu classes among them, and the common
-// controls a program may meet.
+// controls a program may meet. A table, laid out as one by hand.
+// clang-format off
 constexpr std::string_view kSystemClasses[] = {
     "Button",        "ComboBox",       "ComboLBox",        "Edit",          "ListBox",        "MDIClient",
     "ScrollBar",     "Static",         "Message",          "#32768",        "#32769",         "#32770",
@@ -17,6 +18,7 @@ constexpr std::string_view kSystemClasses[] = {
     "msctls_hotkey32", "tooltips_class32", "ComboBoxEx32", "NativeFontCtl", "RichEdit",
     "RichEdit20A",   "RichEdit20W",    "RICHEDIT50W",
 };
+// clang-format on
 // Every class of the host's own is named with this prefix.
 constexpr std::string_view kHostPrefix = "FormHost";
 

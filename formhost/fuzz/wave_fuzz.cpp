@@ -1,11 +1,11 @@
 // libFuzzer target: the RIFF chunk walk, the sound classification and the
 // format record for the wave output. Views handed out must lie inside the
 // input; the record must say exactly how many extra bytes it carries.
+#include <algorithm>
+
 #include "formhost/core/media/format_record.h"
 #include "formhost/core/media/wave.h"
 #include "media_fuzz.h"
-
-#include <algorithm>
 
 using namespace formhost;
 using namespace formhost::media;

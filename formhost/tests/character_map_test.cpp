@@ -67,16 +67,17 @@ std::vector<std::uint8_t> cmap(const std::vector<std::pair<std::array<std::uint1
         t.u16(ids[0]).u16(ids[1]).u32(offset);
         offset += static_cast<std::uint32_t>(table.bytes.size());
     }
-    for (const auto& entry : subtables) t.bytes.insert(t.bytes.end(), entry.second.bytes.begin(), entry.second.bytes.end());
+    for (const auto& entry : subtables)
+        t.bytes.insert(t.bytes.end(), entry.second.bytes.begin(), entry.second.bytes.end());
     return t.bytes;
 }
 
 TEST(CharacterMap, ReadsTheBmpSubtableByDeltaAndById) {
     const auto map = CharacterMap::parse(cmap({{{3, 1},
-        format_4({{0x41, 0x5A, 3, {}},                        // A–Z by a delta
-                  {0x7231, 0x7233, 0, {9, 0, 11}},            // 爱, not U+7232, U+7233
-                  {0xFFFE, 0xFFFF, 2, {}},                    // U+FFFE maps to glyph 0
-                  {0xFFFF, 0xFFFF, 1, {}}})}}));              // the closing segment
+                                                format_4({{0x41, 0x5A, 3, {}},              // A–Z by a delta
+                                                          {0x7231, 0x7233, 0, {9, 0, 11}},  // 爱, not U+7232, U+7233
+                                                          {0xFFFE, 0xFFFF, 2, {}},          // U+FFFE maps to glyph 0
+                                                          {0xFFFF, 0xFFFF, 1, {}}})}}));    // the closing segment
     EXPECT_EQ(map.glyph(U'A'), 0x44);
     EXPECT_EQ(map.glyph(U'Z'), 0x5D);
     EXPECT_FALSE(map.covers(U'a'));
@@ -102,8 +103,8 @@ TEST(CharacterMap, PrefersTheFullRepertoireSubtable) {
 
 TEST(CharacterMap, GlyphsOfADeltaSegmentWrapAroundPastGlyph0) {
     // c + 0xFFF0 wraps: 0x0E → 0xFFFE, 0x0F → 0xFFFF, 0x10 → 0 (none), 0x11 → 1.
-    const auto map =
-        CharacterMap::parse(cmap({{{3, 1}, format_4({{0x0E, 0x12, 0xFFF0, {}}, {0xFFFF, 0xFFFF, 1, {}}})}}));
+    const auto map = CharacterMap::parse(
+        cmap({{{3, 1}, format_4({{0x0E, 0x12, 0xFFF0, {}}, {0xFFFF, 0xFFFF, 1, {}}})}}));
     EXPECT_EQ(map.glyph(0x0E), 0xFFFE);
     EXPECT_EQ(map.glyph(0x0F), 0xFFFF);
     EXPECT_EQ(map.glyph(0x10), std::nullopt);

@@ -9,11 +9,11 @@ namespace {
 
 TEST(DrawingUnits, EachUnitScalesByItsShareOfAnInch) {
     // At 96 pixels an inch: an inch of each unit is 96 pixels.
-    EXPECT_EQ(units_to_pixels(254, 1, 96), 96);    // 0.1 mm
-    EXPECT_EQ(units_to_pixels(2540, 2, 96), 96);   // 0.01 mm
-    EXPECT_EQ(units_to_pixels(100, 3, 96), 96);    // 0.01 inch
-    EXPECT_EQ(units_to_pixels(1000, 4, 96), 96);   // 0.001 inch
-    EXPECT_EQ(units_to_pixels(1440, 5, 96), 96);   // twips
+    EXPECT_EQ(units_to_pixels(254, 1, 96), 96);   // 0.1 mm
+    EXPECT_EQ(units_to_pixels(2540, 2, 96), 96);  // 0.01 mm
+    EXPECT_EQ(units_to_pixels(100, 3, 96), 96);   // 0.01 inch
+    EXPECT_EQ(units_to_pixels(1000, 4, 96), 96);  // 0.001 inch
+    EXPECT_EQ(units_to_pixels(1440, 5, 96), 96);  // twips
     EXPECT_EQ(units_to_pixels(1440, 5, 120), 120);
 }
 
@@ -25,7 +25,7 @@ TEST(DrawingUnits, PixelsAndUnknownUnitsStayAsGiven) {
 }
 
 TEST(DrawingUnits, FractionsTruncateTowardZeroAndLargeValuesStayInRange) {
-    EXPECT_EQ(units_to_pixels(15, 5, 96), 1);    // 15 twips: exactly one pixel
+    EXPECT_EQ(units_to_pixels(15, 5, 96), 1);  // 15 twips: exactly one pixel
     EXPECT_EQ(units_to_pixels(14, 5, 96), 0);
     EXPECT_EQ(units_to_pixels(-14, 5, 96), 0);
     EXPECT_EQ(units_to_pixels(-16, 5, 96), -1);

@@ -10,8 +10,8 @@ namespace {
 // Expected texts are spelt as GBK bytes, so the test also catches literals
 // that were not compiled to GBK.
 const std::string kHeadline = "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xB4\xED!\r\n\r\n";  // 运行时出错!
-const std::string kCodeLabel = "\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA";         // 错误代码：
-const std::string kTextLabel = "\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA";         // 错误信息：
+const std::string kCodeLabel = "\xB4\xED\xCE\xF3\xB4\xFA\xC2\xEB\xA3\xBA";          // 错误代码：
+const std::string kTextLabel = "\xB4\xED\xCE\xF3\xD0\xC5\xCF\xA2\xA3\xBA";          // 错误信息：
 
 std::string message(std::int32_t code, std::string_view text) { return std::string(fatal_message(code, text).view()); }
 
@@ -30,7 +30,8 @@ TEST(FatalMessage, CodeAppearsOnlyWhenNotZeroAndTextOnlyWhenNotEmpty) {
 
 TEST(FatalMessage, AllocationFailureGivesTheByteCount) {
     // 分配 N 字节内存失败!
-    EXPECT_EQ(std::string(allocation_failed_text(0).view()), "\xB7\xD6\xC5\xE4 0 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!");
+    EXPECT_EQ(std::string(allocation_failed_text(0).view()),
+              "\xB7\xD6\xC5\xE4 0 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!");
     EXPECT_EQ(std::string(allocation_failed_text(UINT64_MAX).view()),
               "\xB7\xD6\xC5\xE4 18446744073709551615 \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!");
 }

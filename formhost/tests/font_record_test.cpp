@@ -16,7 +16,7 @@ TEST(FontRecord, LayoutMatchesLogFontA) {
     f.face = "\xBF\xAC\xCC\xE5";  // 楷体
     const Bytes bytes = write_font_record(f);
     ASSERT_EQ(bytes.size(), 60u);
-    EXPECT_EQ(bytes[0], 0xC0);   // -64 little-endian
+    EXPECT_EQ(bytes[0], 0xC0);  // -64 little-endian
     EXPECT_EQ(bytes[3], 0xFF);
     EXPECT_EQ(bytes[16], 0xBC);  // 700
     EXPECT_EQ(bytes[17], 0x02);

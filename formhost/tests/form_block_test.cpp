@@ -27,7 +27,7 @@ FormBlock sample_block() {
     ControlRecord button;
     button.id = 0x1601000f;
     button.kind = 0x0001000B;
-    button.name = "\xB0\xB4\xC5\xA5" "1";
+    button.name = "\xB0\xB4\xC5\xA5\x31";  // 按钮1
     button.comment = "c";
     button.left = -5;
     button.top = 80;
@@ -65,40 +65,40 @@ TEST(FormBlock, RoundTripsAndRewritesByteForByte) {
 // on a wrong layout between themselves.
 Bytes handmade_block() {
     ByteWriter w;
-    w.u32(8);            // one window
-    w.u32(0x52010001);   // its id
-    w.u32(0xDEADBEEF);   // template slot left over by the writing tool
-    w.u32(7);            // tag
-    w.u32(0x19000001);   // code module
-    w.text("");          // name
-    w.text("");          // comment
-    w.u32(1);            // control count
+    w.u32(8);           // one window
+    w.u32(0x52010001);  // its id
+    w.u32(0xDEADBEEF);  // template slot left over by the writing tool
+    w.u32(7);           // tag
+    w.u32(0x19000001);  // code module
+    w.text("");         // name
+    w.text("");         // comment
+    w.u32(1);           // control count
     ByteWriter record;
-    record.u32(0x00010020);           // kind: timer
+    record.u32(0x00010020);  // kind: timer
     record.zeros(20);
-    record.zstring("\xCA\xB1\xD6\xD3" "1");  // 时钟1
+    record.zstring("\xCA\xB1\xD6\xD3\x31");  // 时钟1
     record.zstring("");
     record.u32(0);
     for (std::int32_t v : {552, 0, 40, 32}) record.i32(v);
     record.u32(0);
-    record.u32(0);                    // parent
-    record.u32(0);                    // no children
-    record.u32(4);                    // cursor: a system cursor number
+    record.u32(0);  // parent
+    record.u32(0);  // no children
+    record.u32(4);  // cursor: a system cursor number
     record.u32(0x7F89);
-    record.zstring("");               // tag
+    record.zstring("");  // tag
     record.u32(0);
     record.u32(kFlagDisabled);
-    record.u32(9);                    // tab order
-    record.u32(1);                    // one binding
+    record.u32(9);  // tab order
+    record.u32(1);  // one binding
     record.i32(0);
     record.u32(5);
     record.zeros(20);
-    record.u32(1);                    // kind data: version 1, period 200
+    record.u32(1);  // kind data: version 1, period 200
     record.i32(200);
     const Bytes rec = record.take();
     w.u32(static_cast<std::uint32_t>(8 + 4 + rec.size()));  // control data length
-    w.u32(0x16010032);                // control id
-    w.u32(0);                         // record offset
+    w.u32(0x16010032);                                      // control id
+    w.u32(0);                                               // record offset
     w.bytes(rec);
     return w.take();
 }
@@ -115,7 +115,7 @@ TEST(FormBlock, ReadsHandmadeLayoutAndIgnoresTemplateSlots) {
     const ControlRecord& c = w.controls[0];
     EXPECT_EQ(c.id, 0x16010032u);
     EXPECT_EQ(c.kind, 0x00010020u);
-    EXPECT_EQ(c.name, "\xCA\xB1\xD6\xD3" "1");
+    EXPECT_EQ(c.name, "\xCA\xB1\xD6\xD3\x31");  // 时钟1
     EXPECT_EQ(c.left, 552);
     EXPECT_EQ(c.width, 40);
     EXPECT_EQ(c.cursor, (Bytes{0x89, 0x7F, 0, 0}));

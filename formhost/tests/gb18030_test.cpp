@@ -10,6 +10,8 @@
 namespace formhost::gb18030 {
 namespace {
 
+using namespace std::string_literals;
+
 std::vector<std::uint8_t> read_all(const char* path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -72,11 +74,11 @@ TEST(Gb18030, EncodesTheCharactersCodePage936Lost) {
 
 // Bytes that are no GB18030 cost one U+FFFD each and nothing after them.
 TEST(Gb18030, DecodingBadBytesLosesOnlyThem) {
-    EXPECT_EQ(decode("a\xFF" "b"), U"a\uFFFDb");
+    EXPECT_EQ(decode("a\xFF"s + "b"), U"a\uFFFDb");
     EXPECT_EQ(decode("\xB0"), U"\uFFFD") << "a two-byte form cut short";
-    EXPECT_EQ(decode("\xB0\x0A" "x"), U"\uFFFD\nx") << "no trail byte: the break is kept";
-    EXPECT_EQ(decode("\x81\x30\x81"), U"\uFFFD" "0\uFFFD") << "a four-byte form cut short";
-    EXPECT_EQ(decode("\x81\x30" "ab"), U"\uFFFD" "0ab");
+    EXPECT_EQ(decode("\xB0\x0Ax"), U"\uFFFD\nx") << "no trail byte: the break is kept";
+    EXPECT_EQ(decode("\x81\x30\x81"), U"\uFFFD0\uFFFD") << "a four-byte form cut short";
+    EXPECT_EQ(decode("\x81\x30"s + "ab"), U"\uFFFD0ab");
     EXPECT_EQ(decode("\x84\x31\xA5\x30"), U"\uFFFD") << "past the last BMP form";
     EXPECT_EQ(decode("\x8F\x39\xFE\x39"), U"\uFFFD") << "between the BMP and the supplementary forms";
     EXPECT_EQ(decode("\xE3\x32\x9A\x36"), U"\uFFFD") << "past U+10FFFF";

@@ -378,15 +378,20 @@ TEST(KindData, EachKindReadsItsFieldsInTheStoredOrder) {
     EXPECT_EQ(read_as<TimerData>(Kind::Timer, t).period, 250);
 
     // And the writer gives back exactly these bytes.
-    for (const auto& [kind, hand] : {std::pair{Kind::Window, &w}, {Kind::EditBox, &e}, {Kind::Label, &l},
-                                     {Kind::Button, &b}, {Kind::PictureBox, &p}, {Kind::Canvas, &d}, {Kind::Timer, &t}})
+    for (const auto& [kind, hand] : {std::pair{Kind::Window, &w},
+                                     {Kind::EditBox, &e},
+                                     {Kind::Label, &l},
+                                     {Kind::Button, &b},
+                                     {Kind::PictureBox, &p},
+                                     {Kind::Canvas, &d},
+                                     {Kind::Timer, &t}})
         EXPECT_EQ(write_kind_data(*read_kind_data(static_cast<std::uint32_t>(kind), hand->bytes)), hand->bytes)
             << kind_name(kind);
 }
 
 TEST(KindData, KindNamesRoundTrip) {
-    for (Kind kind : {Kind::Window, Kind::EditBox, Kind::PictureBox, Kind::Canvas, Kind::Label, Kind::Button,
-                      Kind::Timer})
+    for (Kind kind :
+         {Kind::Window, Kind::EditBox, Kind::PictureBox, Kind::Canvas, Kind::Label, Kind::Button, Kind::Timer})
         EXPECT_EQ(kind_from_name(kind_name(kind)), kind);
     EXPECT_FALSE(kind_from_name("Canvas"));
     EXPECT_FALSE(kind_from_name("PictureBox"));

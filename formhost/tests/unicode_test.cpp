@@ -5,6 +5,8 @@
 namespace formhost::unicode {
 namespace {
 
+using namespace std::string_literals;
+
 TEST(Utf16, JoinsPairsAndRefusesLoneHalves) {
     EXPECT_EQ(from_utf16(u"a\U0001F600b"), U"a\U0001F600b");
     EXPECT_EQ(to_utf16(U"a\U0001F600\U0010FFFF"), u"a\U0001F600\U0010FFFF");
@@ -21,13 +23,13 @@ TEST(Utf8, ReadsOnlyWellFormedUtf8) {
     EXPECT_EQ(from_utf8("a\xC2\xA8\xE7\x88\xB1\xF0\x9F\x98\x80"), U"a\u00A8\u7231\U0001F600");
     EXPECT_EQ(from_utf8("\xF4\x8F\xBF\xBF"), U"\U0010FFFF");
     for (const char* broken : {"\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xED\xA0\x80",
-                               "\xF4\x90\x80\x80", "\xE7\x88", "\xE7\x88" "a", "\xFF", "\xF5\x80\x80\x80"}) {
+                               "\xF4\x90\x80\x80", "\xE7\x88", "\xE7\x88z", "\xFF", "\xF5\x80\x80\x80"}) {
         EXPECT_EQ(from_utf8(broken), std::nullopt) << testing::PrintToString(std::string(broken));
     }
 }
 
 TEST(Utf8, ReplacingGoesOnAtTheByteAfterEachBadOne) {
-    EXPECT_EQ(from_utf8_replacing("a\xE7\x88" "b\xFF\xE7\x88\xB1"), U"a\uFFFD\uFFFDb\uFFFD\u7231");
+    EXPECT_EQ(from_utf8_replacing("a\xE7\x88"s + "b\xFF\xE7\x88\xB1"), U"a\uFFFD\uFFFDb\uFFFD\u7231");
     EXPECT_EQ(from_utf8_replacing("\xC0\xAF"), U"\uFFFD\uFFFD") << "an overlong form";
 }
 

@@ -48,7 +48,9 @@ HeartLayout::HeartLayout(int screen_width, int screen_height)
       scale_x_(scale(screen_width, kMarginX, kUnitsAcross)),
       scale_y_(scale(screen_height, kMarginY, kUnitsDown)) {}
 
-Point HeartLayout::big_point(int i) const { return scaled(big_.at(static_cast<std::size_t>(i - 1)), scale_x_, scale_y_); }
+Point HeartLayout::big_point(int i) const {
+    return scaled(big_.at(static_cast<std::size_t>(i - 1)), scale_x_, scale_y_);
+}
 
 Point HeartLayout::small_point(int k) const {
     return scaled(small_.at(static_cast<std::size_t>(k - 1)), scale_x_, scale_y_);

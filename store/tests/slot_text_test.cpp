@@ -28,8 +28,7 @@ TEST(SlotText, ReadsGb18030AndUtf8FilesAsTheSameText) {
 }
 
 TEST(SlotText, KeepsTheStoreRulesOfZeroBytesAndLineBreaks) {
-    EXPECT_EQ(slot_text(bytes_of(std::string(kUtf8) + std::string("\r\nx\0y", 5))),
-              std::string(kGb18030) + "\r\nx");
+    EXPECT_EQ(slot_text(bytes_of(std::string(kUtf8) + std::string("\r\nx\0y", 5))), std::string(kGb18030) + "\r\nx");
     EXPECT_EQ(slot_text(Bytes{0x41, 0x42, 0x00, 0x43}), "AB");
 }
 

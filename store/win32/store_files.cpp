@@ -7,8 +7,8 @@
 #include <string>
 
 #include "formhost/win32/state/host_state.h"
-#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/system/owners.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "store/win32/store_files_detail.h"
 
 namespace store {
@@ -136,8 +136,8 @@ SaveOutcome write_file_through(const std::wstring& target, const std::wstring& t
                                std::initializer_list<ByteView> parts) {
     // CREATE_NEW in the slot's own directory: a missing directory fails here
     // and nothing is created.
-    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+    UniqueFile file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         // A file of that name exists, or a directory (access denied).

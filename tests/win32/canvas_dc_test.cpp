@@ -1,10 +1,11 @@
 // A canvas target's DC as the canvas's properties prepare it, and as it is
 // again afterwards.
+#include "formhost/win32/drawing/canvas_dc.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "formhost/win32/drawing/canvas_dc.h"
 #include "formhost/win32/system/owners.h"
 #include "support/process_counts.h"
 
@@ -42,7 +43,7 @@ TEST_F(CanvasDC, TakesPenBrushDrawModeFontAndTextColoursFromTheCanvas) {
     d.pen_colour = 0x0000FF;
     d.brush_type = 3;  // the second hatch pattern
     d.brush_colour = 0x00FF00;
-    d.draw_mode = 6;   // R2_XORPEN
+    d.draw_mode = 6;  // R2_XORPEN
     d.text_colour = 0xFF00FF;
     d.text_background_colour = 0x123456;
     const UniqueFont font(CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));

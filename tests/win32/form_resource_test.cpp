@@ -23,7 +23,8 @@ TEST(EmbeddedFormBlock, IsFoundInTheProgramAndReadsBack) {
     const auto& controls = block->windows[0].controls;
     ASSERT_EQ(controls.size(), 2u);
     EXPECT_EQ(controls[1].name, "按钮1");
-    const auto window = std::get<formhost::WindowData>(*formhost::read_kind_data(controls[0].kind, controls[0].kind_data));
+    const auto window = std::get<formhost::WindowData>(
+        *formhost::read_kind_data(controls[0].kind, controls[0].kind_data));
     EXPECT_EQ(window.title, "\xB2\xE2\xCA\xD4\xB4\xB0\xBF\xDA");  // 测试窗口
     EXPECT_EQ(controls[1].bindings, (std::vector<formhost::Binding>{{0, 1}}));
     EXPECT_EQ(test_form::kRoutines[1], &test_form::second);

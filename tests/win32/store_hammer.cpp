@@ -30,8 +30,10 @@ int wmain(int argc, wchar_t** argv) {
         } else {
             const std::string text = store::to_text(store::read_file(file));
             ++reads;
-            if (text.empty()) { ++empty; std::printf("err %lu\n", GetLastError()); }
-            else if (text != texts[0] && text != texts[1]) ++bad;
+            if (text.empty()) {
+                ++empty;
+                std::printf("err %lu\n", GetLastError());
+            } else if (text != texts[0] && text != texts[1]) ++bad;
         }
     }
     if (mode == L"write") {

@@ -32,9 +32,8 @@ protected:
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         work_ = std::filesystem::path(temp) /
-                (std::wstring(L"store_test_") +
-                 widen(::testing::UnitTest::GetInstance()->current_test_info()->name()) + L"_" +
-                 std::to_wstring(GetCurrentProcessId()));
+                (std::wstring(L"store_test_") + widen(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 L"_" + std::to_wstring(GetCurrentProcessId()));
         std::filesystem::remove_all(work_);
         std::filesystem::create_directories(work_);
         GetCurrentDirectoryW(MAX_PATH, previous_);

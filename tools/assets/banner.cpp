@@ -4,14 +4,14 @@
 // either end beat once and small sparkles twinkle, all in one loop.
 
 #include <algorithm>
-#include <numbers>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "assets.h"
-#include "gif_writer.h"
 #include "draw.h"
+#include "gif_writer.h"
 #include "text.h"
 
 namespace assets {
@@ -124,7 +124,7 @@ void make_banner(const std::string& path) {
         }
 
         // Sparkles, each twinkling in its own part of the loop.
-        const Pt sparkles[] = {{90, 30}, {250, 24}, {430, 20}, {640, 26}, {800, 28},
+        const Pt sparkles[] = {{90, 30},   {250, 24},  {430, 20},  {640, 26},  {800, 28},
                                {120, 158}, {330, 164}, {560, 162}, {770, 158}, {864, 120}};
         for (int i = 0; i < 10; ++i) {
             const double s = std::sin(phase + i * 2.4);

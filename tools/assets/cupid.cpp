@@ -4,14 +4,14 @@
 // every motion is a whole number of cycles per loop, so it never jumps.
 
 #include <algorithm>
-#include <numbers>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "assets.h"
-#include "gif_writer.h"
 #include "draw.h"
+#include "gif_writer.h"
 
 namespace assets {
 
@@ -41,7 +41,9 @@ public:
     void stroke(const std::vector<Pt>& pts, double w0, double w1, Colour col, double opacity = 1.0) {
         c_.stroke(transformed(pts, m_), w0, w1, solid(col), opacity);
     }
-    void stroke(const std::vector<Pt>& pts, double w, Colour col, double opacity = 1.0) { stroke(pts, w, w, col, opacity); }
+    void stroke(const std::vector<Pt>& pts, double w, Colour col, double opacity = 1.0) {
+        stroke(pts, w, w, col, opacity);
+    }
     // The shape's edge, as a closed line.
     void outline(const Shape& s, double w, Colour col) {
         for (const Contour& c : s.contours) stroke(closed(c), w, col);
@@ -139,12 +141,11 @@ void draw_frame(Drawing& big, int k) {
     // first, then the parts on top, so no line shows where parts meet.
     const Pt head{172, 100};
     const Shape body_parts[] = {
-        Shape(ellipse({172, 182}, 31, 36)),           // body
-        Shape(ellipse({155, 226}, 12, 17, 0.35)),     // left leg
-        Shape(ellipse({193, 222}, 12, 17, -0.55)),    // right leg, a little bent
-        Shape(ellipse({132, 106}, 9, 10)),            // ears
-        Shape(ellipse({212, 106}, 9, 10)),
-        Shape(ellipse(head, 41, 39)),                 // head
+        Shape(ellipse({172, 182}, 31, 36)),                                       // body
+        Shape(ellipse({155, 226}, 12, 17, 0.35)),                                 // left leg
+        Shape(ellipse({193, 222}, 12, 17, -0.55)),                                // right leg, a little bent
+        Shape(ellipse({132, 106}, 9, 10)),                                        // ears
+        Shape(ellipse({212, 106}, 9, 10)),         Shape(ellipse(head, 41, 39)),  // head
     };
     for (const Shape& s : body_parts) pen.outline(s, 5.0, kSkinLine);
     // Arms: the left reaches out to hold the bow, the right draws the string.
@@ -222,7 +223,9 @@ void draw_frame(Drawing& big, int k) {
         pen.stroke({{nock.x + 6, nock.y}, {52, nock.y}}, 3.4, kBowLine);
         pen.stroke({{nock.x + 6, nock.y}, {52, nock.y}}, 1.6, hex(0xE0B98A));
         for (int s : {-1, 1}) {
-            const Shape f(Contour{{nock.x - 2, nock.y}, {nock.x + 14, nock.y + s * 9.0}, {nock.x + 20, nock.y + s * 8.0},
+            const Shape f(Contour{{nock.x - 2, nock.y},
+                                  {nock.x + 14, nock.y + s * 9.0},
+                                  {nock.x + 20, nock.y + s * 8.0},
                                   {nock.x + 8, nock.y}});
             pen.outlined(f, solid(hex(0xFF9DBA)), 1.4, kHeartLine);
         }

@@ -1,15 +1,14 @@
 #include "draw.h"
 
 #include <algorithm>
-#include <numbers>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <stdexcept>
 
 namespace assets {
 
 namespace {
-
 
 std::uint8_t byte(double v) { return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0)); }
 
@@ -67,7 +66,8 @@ std::vector<float> gaussian_kernel(double sigma) {
     const int radius = std::max(1, static_cast<int>(std::ceil(sigma * 3)));
     std::vector<float> k(2 * radius + 1);
     double sum = 0;
-    for (int i = -radius; i <= radius; ++i) sum += k[i + radius] = static_cast<float>(std::exp(-(i * i) / (2 * sigma * sigma)));
+    for (int i = -radius; i <= radius; ++i)
+        sum += k[i + radius] = static_cast<float>(std::exp(-(i * i) / (2 * sigma * sigma)));
     for (float& v : k) v = static_cast<float>(v / sum);
     return k;
 }
@@ -123,15 +123,11 @@ void set_paint(cairo_t* cr, const Paint& p, double opacity) {
     };
     cairo_pattern_t* pattern = nullptr;
     switch (p.kind) {
-    case Paint::Kind::solid:
-        cairo_set_source_rgba(cr, p.from.r, p.from.g, p.from.b, p.from.a * opacity);
-        return;
-    case Paint::Kind::linear:
-        pattern = cairo_pattern_create_linear(p.start.x, p.start.y, p.end.x, p.end.y);
-        break;
-    case Paint::Kind::radial:
-        pattern = cairo_pattern_create_radial(p.start.x, p.start.y, 0, p.start.x, p.start.y, p.radius);
-        break;
+        case Paint::Kind::solid: cairo_set_source_rgba(cr, p.from.r, p.from.g, p.from.b, p.from.a * opacity); return;
+        case Paint::Kind::linear: pattern = cairo_pattern_create_linear(p.start.x, p.start.y, p.end.x, p.end.y); break;
+        case Paint::Kind::radial:
+            pattern = cairo_pattern_create_radial(p.start.x, p.start.y, 0, p.start.x, p.start.y, p.radius);
+            break;
     }
     stop(pattern, 0, p.from);
     stop(pattern, 1, p.to);
@@ -300,7 +296,8 @@ void Drawing::blur(double sigma) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const std::uint32_t v = reinterpret_cast<const std::uint32_t*>(row(y))[x];
-            for (int ch = 0; ch < 4; ++ch) planes[ch][static_cast<std::size_t>(y) * w + x] = static_cast<float>(v >> (8 * ch) & 255);
+            for (int ch = 0; ch < 4; ++ch)
+                planes[ch][static_cast<std::size_t>(y) * w + x] = static_cast<float>(v >> (8 * ch) & 255);
         }
     for (auto& p : planes) blur_plane(p, w, h, sigma, 0, 0, w, h);
     for (int y = 0; y < h; ++y)
@@ -309,7 +306,8 @@ void Drawing::blur(double sigma) {
             const long a = std::clamp(std::lround(planes[3][i]), 0L, 255L);
             std::uint32_t v = static_cast<std::uint32_t>(a) << 24;
             // Premultiplied colour never exceeds its alpha.
-            for (int ch = 0; ch < 3; ++ch) v |= static_cast<std::uint32_t>(std::clamp(std::lround(planes[ch][i]), 0L, a)) << (8 * ch);
+            for (int ch = 0; ch < 3; ++ch)
+                v |= static_cast<std::uint32_t>(std::clamp(std::lround(planes[ch][i]), 0L, a)) << (8 * ch);
             reinterpret_cast<std::uint32_t*>(row(y))[x] = v;
         }
 }
@@ -336,7 +334,8 @@ std::vector<std::uint8_t> Drawing::rgba8() const {
             const std::uint32_t a = p >> 24;
             for (int ch = 0; ch < 3; ++ch) {
                 const std::uint32_t v = (p >> (16 - 8 * ch)) & 255;
-                out.push_back(a == 0 ? 0 : static_cast<std::uint8_t>(std::min<std::uint32_t>(255, (v * 255 + a / 2) / a)));
+                out.push_back(a == 0 ? 0
+                                     : static_cast<std::uint8_t>(std::min<std::uint32_t>(255, (v * 255 + a / 2) / a)));
             }
             out.push_back(static_cast<std::uint8_t>(a));
         }

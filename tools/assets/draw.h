@@ -32,8 +32,8 @@ struct Paint {
     enum class Kind { solid, linear, radial };
     Kind kind = Kind::solid;
     Colour from, to;
-    Pt start, end;       // linear: from start to end
-    double radius = 0;   // radial: from `start` outwards
+    Pt start, end;      // linear: from start to end
+    double radius = 0;  // radial: from `start` outwards
 };
 Paint solid(Colour c);
 Paint linear(Pt p0, Colour c0, Pt p1, Colour c1);

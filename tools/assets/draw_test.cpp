@@ -2,12 +2,13 @@
 // as a wrong-looking asset: run by scripts/make-assets before it draws.
 // Prints one line per failed check and ends with 'drawing: N passed, N failed'.
 
+#include "draw.h"
+
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "draw.h"
 #include "text.h"
 
 using namespace assets;
@@ -34,7 +35,9 @@ double total(const Mask& m) {
     return sum;
 }
 
-Contour square(double x0, double y0, double side) { return {{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}}; }
+Contour square(double x0, double y0, double side) {
+    return {{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}};
+}
 
 // Pixels written by hand, or copied, must reach cairo: a fresh cairo
 // surface counts as clear until it is told otherwise.
@@ -68,7 +71,8 @@ void tapered_strokes_have_no_holes() {
     Mask thin(64, 64), thick(64, 64);
     stroke(thin, {{10, 10}, {50, 10}}, 2, 2);
     stroke(thick, {{10, 10}, {50, 10}}, 2, 8);
-    check(total(thick) > 2 * total(thin), "the taper widens the line: " + num(total(thin)) + " vs " + num(total(thick)));
+    check(total(thick) > 2 * total(thin),
+          "the taper widens the line: " + num(total(thin)) + " vs " + num(total(thick)));
 }
 
 void shapes_in_a_mask_unite() {
@@ -94,7 +98,8 @@ void colours_survive_the_premultiplied_store() {
     const std::vector<std::uint8_t> rgba = c.rgba8();
     const std::uint8_t* p = &rgba[(1 * 4 + 1) * 4];
     check(std::abs(p[0] - 204) <= 1 && std::abs(p[1] - 51) <= 2 && std::abs(p[2] - 102) <= 1 && p[3] == 128,
-          "straight colour back from a half-clear pixel: " + num(p[0]) + "," + num(p[1]) + "," + num(p[2]) + "," + num(p[3]));
+          "straight colour back from a half-clear pixel: " + num(p[0]) + "," + num(p[1]) + "," + num(p[2]) + "," +
+              num(p[3]));
     const std::vector<std::uint8_t> over_white = c.rgb8(hex(0xFFFFFF));
     check(over_white[(1 * 4 + 1) * 3 + 1] == 153 && over_white[0] == 255, "composited over white");
 }
@@ -104,7 +109,8 @@ void blur_spreads_and_keeps_the_amount() {
     fill(m, Shape(square(18, 18, 4)));
     const double before = total(m);
     blur(m, 2.0);
-    check(std::abs(total(m) - before) < 0.05 * before, "blur keeps the coverage: " + num(before) + " -> " + num(total(m)));
+    check(std::abs(total(m) - before) < 0.05 * before,
+          "blur keeps the coverage: " + num(before) + " -> " + num(total(m)));
     check(m.get(15, 20) > 0 && m.get(20, 20) < 0.99f, "blur spreads");
     Mask corner(10, 10);
     corner.set(0, 0, 1.0);
@@ -119,7 +125,8 @@ void weighted_text_is_bolder() {
     hei.set_weight(1.6);
     hei.draw(bold, "表白", {4, 48}, 40);
     check(total(plain) > 200, "text is drawn: " + num(total(plain)));
-    check(total(bold) > 1.15 * total(plain), "weight thickens the strokes: " + num(total(plain)) + " -> " + num(total(bold)));
+    check(total(bold) > 1.15 * total(plain),
+          "weight thickens the strokes: " + num(total(plain)) + " -> " + num(total(bold)));
     Mask turned(120, 120);
     hei.draw(turned, {{U'表', {40, 80}, 40, 0.8}});
     check(total(turned) > 200, "a turned glyph is drawn");

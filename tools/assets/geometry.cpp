@@ -1,13 +1,12 @@
 #include "geometry.h"
 
 #include <algorithm>
-#include <numbers>
 #include <cmath>
+#include <numbers>
 
 namespace assets {
 
-namespace {
-}
+namespace {}
 
 double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
@@ -28,8 +27,8 @@ Affine Affine::rotate(double r) {
 Affine Affine::rotate_about(double r, Pt p) { return translate(p.x, p.y) * rotate(r) * translate(-p.x, -p.y); }
 
 Affine Affine::operator*(const Affine& o) const {
-    return {a * o.a + c * o.b, b * o.a + d * o.b, a * o.c + c * o.d, b * o.c + d * o.d, a * o.e + c * o.f + e,
-            b * o.e + d * o.f + f};
+    return {a * o.a + c * o.b, b * o.a + d * o.b,     a * o.c + c * o.d,
+            b * o.c + d * o.d, a * o.e + c * o.f + e, b * o.e + d * o.f + f};
 }
 
 Shape& Shape::add(Contour c) {

@@ -51,8 +51,8 @@ public:
     Path& quad(Pt c, Pt p);
     Path& cubic(Pt c1, Pt c2, Pt p);
     Path& close();
-    Shape shape() const;              // every subpath, closed
-    std::vector<Pt> polyline() const; // the points of the last subpath, open
+    Shape shape() const;               // every subpath, closed
+    std::vector<Pt> polyline() const;  // the points of the last subpath, open
 
 private:
     std::vector<Contour> done_;

@@ -15,7 +15,8 @@ namespace assets {
 
 void write_icon(const std::string& path, const std::vector<IconImage>& input) {
     std::vector<IconImage> images = input;
-    std::stable_sort(images.begin(), images.end(), [](const IconImage& a, const IconImage& b) { return a.size < b.size; });
+    std::stable_sort(images.begin(), images.end(),
+                     [](const IconImage& a, const IconImage& b) { return a.size < b.size; });
 
     std::vector<unsigned char> f;
     auto u8 = [&](std::uint32_t v) { f.push_back(static_cast<unsigned char>(v)); };

@@ -8,8 +8,8 @@
 namespace assets {
 
 struct IconImage {
-    int size = 0;                     // square, 1..256 pixels
-    std::vector<std::uint8_t> rgba;   // straight RGBA, top row first
+    int size = 0;                    // square, 1..256 pixels
+    std::vector<std::uint8_t> rgba;  // straight RGBA, top row first
 };
 
 // Every image is stored as an uncompressed 32-bpp DIB with its alpha and an

@@ -5,10 +5,10 @@
 // fades to silence so the loop starts again without a click.
 
 #include <algorithm>
-#include <numbers>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,10 +22,10 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr std::uint32_t kDataBytes = 8'428'000;  // the loop, 47.78 s
-constexpr std::size_t kFrames = kDataBytes / 4;   // 16-bit stereo
+constexpr std::size_t kFrames = kDataBytes / 4;  // 16-bit stereo
 constexpr int kBars = 17;
 constexpr double kBeat = static_cast<double>(kFrames) / kRate / (kBars * 4);  // seconds
-constexpr int kKey = 2;  // written in C, sounding in D
+constexpr int kKey = 2;                                                       // written in C, sounding in D
 
 struct Stereo {
     std::vector<double> l, r;
@@ -81,8 +81,10 @@ void music_box(Stereo& out, double start, double length, double midi, double vel
 // The broken chords and the bass: a mellow piano-like tone.
 void soft_piano(Stereo& out, double start, double length, double midi, double velocity, double pan) {
     const double low = std::pow(hz(60) / hz(midi + kKey), 0.35);  // low notes ring longer
-    const std::vector<Partial> p = {
-        {1.0, 1.0, 1.6 * low}, {2.001, 0.35, 0.8 * low}, {3.003, 0.12, 0.45 * low}, {4.006, 0.05, 0.3 * low}};
+    const std::vector<Partial> p = {{1.0, 1.0, 1.6 * low},
+                                    {2.001, 0.35, 0.8 * low},
+                                    {3.003, 0.12, 0.45 * low},
+                                    {4.006, 0.05, 0.3 * low}};
     strike(out, start, length, midi, velocity, pan, p, 0.006, 0.4);
 }
 
@@ -177,9 +179,9 @@ const std::vector<std::vector<Note>>& tune() {
 }
 
 struct Chord {
-    int root;     // pitch class in C
+    int root;  // pitch class in C
     bool minor;
-    int pad[3];   // close voicing around middle C
+    int pad[3];  // close voicing around middle C
 };
 
 const Chord kC = {0, false, {60, 64, 67}};
@@ -211,8 +213,8 @@ void make_stage_music(const std::string& path) {
         for (int k = 0; k < 3; ++k) pad(dry, t0, 4 * kBeat * (closing ? 0.55 : 1.0), c.pad[k], 0.05);
         // Broken chord in eighths, left and right in turn; the closing bar
         // lets its first notes ring instead.
-        const int pattern[8] = {base, base + 7, base + 12, base + 12 + third, base + 19, base + 12 + third, base + 12,
-                                base + 7};
+        const int pattern[8] = {base,      base + 7,          base + 12, base + 12 + third,
+                                base + 19, base + 12 + third, base + 12, base + 7};
         const int steps = closing ? 4 : 8;
         for (int i = 0; i < steps; ++i) {
             double vel = (i == 0 ? 0.30 : 0.22) + 0.03 * std::sin(i * 1.7 + bar);
@@ -226,7 +228,8 @@ void make_stage_music(const std::string& path) {
     // The tune, with each phrase rising a little and falling back.
     for (std::size_t b = 0; b < tune().size(); ++b) {
         double t = (b + 1) * 4 * kBeat;
-        const double phrase = 0.62 + 0.08 * std::sin(std::numbers::pi * (b % 4) / 3.0) + (b >= 8 && b < 12 ? 0.06 : 0.0);
+        const double phrase = 0.62 + 0.08 * std::sin(std::numbers::pi * (b % 4) / 3.0) +
+                              (b >= 8 && b < 12 ? 0.06 : 0.0);
         for (const Note& n : tune()[b]) {
             if (n.midi > 0) music_box(dry, t + jitter() * 0.5, n.beats * kBeat * 0.95, n.midi, phrase);
             t += n.beats * kBeat;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "assets.h"
-#include "ico_writer.h"
 #include "draw.h"
+#include "ico_writer.h"
 #include "rose.h"
 
 namespace assets {
@@ -101,7 +101,7 @@ void editor_picture(Drawing& c, Pt origin, double scale, int size) {
     // turned to point down and left with the point at `tip`.
     const Pt tip{38, 62};
     const double angle = -std::numbers::pi / 4;  // up and to the right from the point
-    const double w = small ? 8.5 : 7.0;  // half its width
+    const double w = small ? 8.5 : 7.0;          // half its width
     const double cone = small ? 11 : 13, ferrule = small ? 48 : 52, eraser = small ? 54 : 59, end = small ? 60 : 66;
     const Affine place = Affine::translate(tip.x, tip.y) * Affine::rotate(angle);
     auto part = [&](const Contour& local) { return Shape(transformed(local, place)); };

@@ -12,9 +12,9 @@ class Random {
 public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next();
-    double uniform();                       // [0, 1)
-    double uniform(double lo, double hi);   // [lo, hi)
-    int below(int n);                       // [0, n)
+    double uniform();                      // [0, 1)
+    double uniform(double lo, double hi);  // [lo, hi)
+    int below(int n);                      // [0, n)
 
 private:
     std::uint64_t state_;

@@ -8,6 +8,8 @@
 // The drawing itself takes any scale: the presenter's program icon is the
 // same rose at other sizes, with its soft edge kept.
 
+#include "rose.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -15,7 +17,6 @@
 #include "assets.h"
 #include "draw.h"
 #include "ico_writer.h"
-#include "rose.h"
 
 namespace assets {
 
@@ -30,7 +31,10 @@ constexpr double kInk = 2.2;
 class Pen {
 public:
     Pen(Drawing& c, Pt origin, double scale)
-        : c_(c), view_{scale, 0, 0, scale, origin.x, origin.y}, scale_(scale), mask_(c.width(), c.height()),
+        : c_(c),
+          view_{scale, 0, 0, scale, origin.x, origin.y},
+          scale_(scale),
+          mask_(c.width(), c.height()),
           shadow_(c.width(), c.height()) {}
 
     double scale() const { return scale_; }
@@ -201,7 +205,8 @@ void draw_rose(Drawing& big, Pt origin, double scale) {
             const double t = -1.2 + 2.0 * i / 24;  // the outer side of the ellipse
             const double x = 9.5 * std::cos(t), y = 13.5 * std::sin(t);
             const double r = side * 0.55;
-            edge.push_back({c.x + side * (x * std::cos(r)) - y * std::sin(r), c.y + side * x * std::sin(r) + y * std::cos(r)});
+            edge.push_back(
+                {c.x + side * (x * std::cos(r)) - y * std::sin(r), c.y + side * x * std::sin(r) + y * std::cos(r)});
         }
         pen.stroke(edge, 0.4, 1.1, rim, 0.8);
     }

@@ -4,12 +4,12 @@
 // JPEG whose first segment is an Exif block, the way a phone's picture is.
 
 #include <algorithm>
-#include <numbers>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -63,7 +63,7 @@ void clouds(Drawing& c, Random& rng) {
     bank(-40, 330, 430, 60, 22);   // lower left
     bank(470, 860, 335, 48, 18);   // right
     bank(250, 470, 515, 40, 12);
-    bank(-60, 170, 262, 26, 9);    // small ones higher up
+    bank(-60, 170, 262, 26, 9);  // small ones higher up
     bank(640, 790, 188, 18, 7);
 
     // How much of the sky each point hides, edges roughened by noise at
@@ -88,7 +88,8 @@ void clouds(Drawing& c, Random& rng) {
                 cover[static_cast<std::size_t>(std::clamp(y - kPad, 0, kH - 1)) * kW + std::clamp(x - kPad, 0, kW - 1)];
     blur_plane(soft, kPw, kPh, 9.0, 0, 0, kPw, kPh);
     auto sat = [&](int x, int y) {
-        return soft[static_cast<std::size_t>(std::clamp(y + kPad, 0, kPh - 1)) * kPw + std::clamp(x + kPad, 0, kPw - 1)];
+        return soft[static_cast<std::size_t>(std::clamp(y + kPad, 0, kPh - 1)) * kPw +
+                    std::clamp(x + kPad, 0, kPw - 1)];
     };
     const Colour lit = hex(0xFFFFFF), shade = hex(0xB4C8E0), warm = hex(0xFFF8F2);
     Drawing layer(kW, kH);
@@ -123,9 +124,9 @@ Shape aeroplane() {
         .cubic({-27, 3}, {-30, 2}, {-30, 0})
         .close();
     s.add(body.shape());
-    s.add(Contour{{-6, 0}, {8, 0}, {16, 15}, {11.5, 15}});   // near wing
-    s.add(Contour{{-3, -1}, {7, -1}, {13, -9}, {10, -9}});   // far wing
-    s.add(Contour{{22, 0}, {28, 0}, {33, 6}, {30, 6}});      // tailplane
+    s.add(Contour{{-6, 0}, {8, 0}, {16, 15}, {11.5, 15}});  // near wing
+    s.add(Contour{{-3, -1}, {7, -1}, {13, -9}, {10, -9}});  // far wing
+    s.add(Contour{{22, 0}, {28, 0}, {33, 6}, {30, 6}});     // tailplane
     return s;
 }
 
@@ -166,11 +167,11 @@ std::vector<unsigned char> exif_block() {
     const unsigned entries = 4;
     const unsigned values = 8 + 2 + entries * 12 + 4;  // TIFF offset of the two rationals
     u16(entries);
-    u16(0x0112), u16(3), u32(1), u16(1), u16(0);       // Orientation = 1
-    u16(0x011A), u16(5), u32(1), u32(values);          // XResolution
-    u16(0x011B), u16(5), u32(1), u32(values + 8);      // YResolution
-    u16(0x0128), u16(3), u32(1), u16(2), u16(0);       // ResolutionUnit = inch
-    u32(0);                                            // no further IFD
+    u16(0x0112), u16(3), u32(1), u16(1), u16(0);   // Orientation = 1
+    u16(0x011A), u16(5), u32(1), u32(values);      // XResolution
+    u16(0x011B), u16(5), u32(1), u32(values + 8);  // YResolution
+    u16(0x0128), u16(3), u32(1), u16(2), u16(0);   // ResolutionUnit = inch
+    u32(0);                                        // no further IFD
     u32(72), u32(1), u32(72), u32(1);
     return b;
 }
@@ -224,8 +225,8 @@ void make_sky(const std::string& path) {
         cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0.5, 0, kH - 0.5);
         for (int i = 0; i <= kStops; ++i) {
             const double t = static_cast<double>(i) / kStops;
-            const Colour row =
-                t < 0.55 ? mix(top, middle, smoothstep(0, 0.55, t)) : mix(middle, low, smoothstep(0.55, 1, t));
+            const Colour row = t < 0.55 ? mix(top, middle, smoothstep(0, 0.55, t))
+                                        : mix(middle, low, smoothstep(0.55, 1, t));
             cairo_pattern_add_color_stop_rgb(sky, t, row.r, row.g, row.b);
         }
         cairo_set_source(cr, sky);

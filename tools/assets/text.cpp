@@ -25,7 +25,8 @@ FT_Library library() {
 
 FT_Face open_face(const char* file, int index) {
     FT_Face face = nullptr;
-    if (FT_New_Face(library(), file, index, &face) != 0) throw std::runtime_error(std::string("cannot open font ") + file);
+    if (FT_New_Face(library(), file, index, &face) != 0)
+        throw std::runtime_error(std::string("cannot open font ") + file);
     return face;
 }
 

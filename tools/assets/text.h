@@ -50,8 +50,8 @@ public:
     }
 
 private:
-    FT_FaceRec_* metrics_ = nullptr;          // ours, for advances and glyph numbers
-    cairo_font_face_t* drawing_ = nullptr;    // cairo's, on a face of its own
+    FT_FaceRec_* metrics_ = nullptr;        // ours, for advances and glyph numbers
+    cairo_font_face_t* drawing_ = nullptr;  // cairo's, on a face of its own
     double weight_ = 0;
 };
 

@@ -93,7 +93,8 @@ public:
         if (root.contains("routines")) {
             if (!root["routines"].is_array()) top.fail("routines", "a list of routine names is needed");
             for (const auto& name : root["routines"]) {
-                if (!name.is_string() || name.get<std::string>().empty()) top.fail("routines", "a routine name is needed");
+                if (!name.is_string() || name.get<std::string>().empty())
+                    top.fail("routines", "a routine name is needed");
                 if (!routine_index_.emplace(name.get<std::string>(), form_.routines.size()).second)
                     top.fail("routines", "routine '" + name.get<std::string>() + "' is listed twice");
                 form_.routines.push_back(name.get<std::string>());
@@ -142,17 +143,18 @@ private:
     formhost::WindowDescription compile_window(const json& source) {
         Place at{source_, "window"};
         if (source.contains("id")) at.where = "window " + hex(u32(at, source["id"], "id"));
+        // clang-format off
         check_keys(at, source,
                    {"id", "control_id", "description_tag", "code_module", "description_name", "description_comment",
                     "name", "comment", "left", "top", "width", "height", "parent", "visible", "disabled", "tab_stop",
                     "tab_order", "cursor", "tag", "properties", "events", "controls", "constant",
                     "control_constant"});
+        // clang-format on
         formhost::WindowDescription window;
         window.id = u32(at, required(at, source, "id"), "id");
         if (source.contains("description_tag")) window.tag = u32(at, source["description_tag"], "description_tag");
         if (source.contains("code_module")) window.code_module = u32(at, source["code_module"], "code_module");
-        if (source.contains("description_name"))
-            window.name = gbk(at, source["description_name"], "description_name");
+        if (source.contains("description_name")) window.name = gbk(at, source["description_name"], "description_name");
         if (source.contains("description_comment"))
             window.comment = gbk(at, source["description_comment"], "description_comment");
 
@@ -179,8 +181,7 @@ private:
                     compile_control(control_at, control, *kind, required(control_at, control, "id")));
                 if (!ids.insert(window.controls.back().id).second)
                     control_at.fail("id", "control id " + hex(window.controls.back().id) + " is used twice");
-                name_id(control_at, control, "constant", window.controls.back().id,
-                        control["name"].get<std::string>());
+                name_id(control_at, control, "constant", window.controls.back().id, control["name"].get<std::string>());
             }
         }
         return window;
@@ -369,7 +370,8 @@ private:
         if (!data) return;
         const std::string& name = std::get<formhost::WindowData>(*data).window_class_name;
         if (formhost::reserved_window_class_name(name))
-            at.fail("window_class_name", "'" + name + "' is a class of the system or of the form host; leave it out to use the host's own");
+            at.fail("window_class_name",
+                    "'" + name + "' is a class of the system or of the form host; leave it out to use the host's own");
     }
 
     Bytes kind_data(const Place& at, const json& properties, Kind kind) {

@@ -1,10 +1,11 @@
+#include "web/page_stage.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "web/op_log.h"
-#include "web/page_stage.h"
 
 namespace web {
 namespace {
@@ -41,8 +42,8 @@ TEST(PageStage, WritesLinesOneUnderAnotherTwoPixelsApart) {
     stage.write_lines("a\r\nb\r\n");  // two lines and the empty rest
     stage.write_lines("");
     stage.write_lines("c\r\rd\n\ne");  // CR CR is two breaks, LF LF one
-    EXPECT_EQ(page.calls, (std::vector<std::string>{"text a 10 20", "text b 10 52", "text c 10 128",
-                                                    "text d 10 182", "text e 10 214"}));
+    EXPECT_EQ(page.calls, (std::vector<std::string>{"text a 10 20", "text b 10 52", "text c 10 128", "text d 10 182",
+                                                    "text e 10 214"}));
     EXPECT_EQ(stage.write_y(), 246);
 }
 

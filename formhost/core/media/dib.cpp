@@ -32,8 +32,8 @@ std::uint32_t little_u32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
 
-void decode_row(const DibInfo& info, const std::array<Channel, 4>& channels, const std::uint8_t* in,
-                std::uint32_t* out, int width) {
+void decode_row(const DibInfo& info, const std::array<Channel, 4>& channels, const std::uint8_t* in, std::uint32_t* out,
+                int width) {
     const unsigned bits = info.bit_count;
     const std::size_t n = static_cast<std::size_t>(width);
     if (bits <= 8) {
@@ -101,7 +101,8 @@ std::optional<DibInfo> read_dib_info(ByteView dib) {
         const std::uint64_t used = std::min<std::uint64_t>(table_entries, 1u << bits);
         if (table_at + 4 * used > dib.size()) return std::nullopt;
         const std::uint8_t* entry = dib.data() + table_at;
-        for (std::uint64_t i = 0; i < used; ++i, entry += 4) info.palette.push_back(opaque(entry[2], entry[1], entry[0]));
+        for (std::uint64_t i = 0; i < used; ++i, entry += 4)
+            info.palette.push_back(opaque(entry[2], entry[1], entry[0]));
     }
     return info;
 }

@@ -1,10 +1,10 @@
 #include "gif.h"
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
-
-#include <gif_lib.h>
 
 namespace formhost::media {
 
@@ -111,7 +111,8 @@ private:
                 const std::int64_t cy = std::int64_t{d.Top} + y;
                 if (cy >= canvas_.height) continue;
                 std::uint32_t* target = canvas_.row(static_cast<int>(cy));
-                const int visible = static_cast<int>(std::min<std::int64_t>(d.Width, canvas_.width - std::int64_t{d.Left}));
+                const int visible = static_cast<int>(
+                    std::min<std::int64_t>(d.Width, canvas_.width - std::int64_t{d.Left}));
                 for (int x = 0; x < visible; ++x) {
                     const int index = row_[static_cast<std::size_t>(x)];
                     if (index == control_.transparent || index >= colours.ColorCount) continue;

@@ -14,13 +14,13 @@
 namespace formhost::media {
 
 struct GifFrame {
-    Image canvas;                  // the whole logical screen once this frame is drawn
-    std::uint16_t delay_field = 0; // hundredths of a second as stored; 0 is common and left to the player
-    int delay_ms = 0;              // delay_field * 10
+    Image canvas;                   // the whole logical screen once this frame is drawn
+    std::uint16_t delay_field = 0;  // hundredths of a second as stored; 0 is common and left to the player
+    int delay_ms = 0;               // delay_field * 10
 };
 
 struct GifAnimation {
-    int width = 0;   // the logical screen
+    int width = 0;  // the logical screen
     int height = 0;
     std::vector<GifFrame> frames;
     std::optional<std::uint16_t> loop_count;  // from a NETSCAPE2.0 block; 0 loops forever

@@ -112,8 +112,7 @@ std::optional<Image> decode_icon_entry(const IconEntry& entry, std::uint64_t max
     const std::uint64_t colour_bytes = *dib_stride(info->width, info->bit_count) * static_cast<std::uint64_t>(height);
     const std::uint64_t mask_stride = *dib_stride(info->width, 1);
     const ByteView mask = bits.subspan(static_cast<std::size_t>(colour_bytes));
-    if (mask.size() / mask_stride >= static_cast<std::uint64_t>(height))
-        apply_and_mask(*image, mask, mask_stride);
+    if (mask.size() / mask_stride >= static_cast<std::uint64_t>(height)) apply_and_mask(*image, mask, mask_stride);
     else
         for (std::uint32_t& p : image->pixels) p |= 0xFF000000;
     return image;

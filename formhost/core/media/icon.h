@@ -12,11 +12,11 @@
 namespace formhost::media {
 
 struct IconEntry {
-    int width = 0;   // from the entry's own header, not the directory's byte fields
+    int width = 0;  // from the entry's own header, not the directory's byte fields
     int height = 0;
-    int bit_count = 0;   // a PNG entry counts as 32
+    int bit_count = 0;  // a PNG entry counts as 32
     bool png = false;
-    ByteView bytes;      // the entry's data inside the file
+    ByteView bytes;               // the entry's data inside the file
     std::uint16_t hotspot_x = 0;  // cursors only
     std::uint16_t hotspot_y = 0;
 };

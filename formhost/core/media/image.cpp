@@ -4,8 +4,7 @@
 
 namespace formhost::media {
 
-std::optional<Image> make_image(std::int64_t width, std::int64_t height, std::uint64_t max_pixels,
-                                std::uint32_t fill) {
+std::optional<Image> make_image(std::int64_t width, std::int64_t height, std::uint64_t max_pixels, std::uint32_t fill) {
     constexpr std::int64_t int_max = std::numeric_limits<int>::max();
     if (width <= 0 || height <= 0 || width > int_max || height > int_max) return std::nullopt;
     // Both sides fit in 31 bits, so the product fits in 62.

@@ -21,8 +21,7 @@ Rect centred(Size picture, Size client) {
             h = ch;
         }
     }
-    return {static_cast<int>((cw - w) / 2), static_cast<int>((ch - h) / 2), static_cast<int>(w),
-            static_cast<int>(h)};
+    return {static_cast<int>((cw - w) / 2), static_cast<int>((ch - h) / 2), static_cast<int>(w), static_cast<int>(h)};
 }
 
 }  // namespace
@@ -41,7 +40,9 @@ std::optional<Placement> place_background(Size picture, Size client, BackgroundM
     if (empty(picture) || empty(client)) return std::nullopt;
     switch (mode) {
         case BackgroundMode::tile: {
-            const auto across = [](int area, int tile) { return static_cast<int>((std::int64_t{area} + tile - 1) / tile); };
+            const auto across = [](int area, int tile) {
+                return static_cast<int>((std::int64_t{area} + tile - 1) / tile);
+            };
             return Placement{{0, 0, picture.width, picture.height},
                              across(client.width, picture.width),
                              across(client.height, picture.height)};

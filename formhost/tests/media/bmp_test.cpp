@@ -18,34 +18,46 @@ void expect_rgb_picture(const std::optional<Image>& image, std::uint8_t alpha = 
     ASSERT_EQ(image->width, 3);
     ASSERT_EQ(image->height, 2);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(image->pixels[static_cast<std::size_t>(i)], kRgb[static_cast<std::size_t>(i)] | std::uint32_t{alpha} << 24)
+        EXPECT_EQ(image->pixels[static_cast<std::size_t>(i)],
+                  kRgb[static_cast<std::size_t>(i)] | std::uint32_t{alpha} << 24)
             << "pixel " << i;
 }
 
 TEST(Bmp, TrueColourBottomUpAndTopDown) {
     for (bool top_down : {false, true}) {
         SCOPED_TRACE(top_down ? "top-down" : "bottom-up");
-        expect_rgb_picture(decode_bmp(test::bmp({.width = 3, .height = 2, .bits = 24, .top_down = top_down, .values = kRgb})));
+        expect_rgb_picture(
+            decode_bmp(test::bmp({.width = 3, .height = 2, .bits = 24, .top_down = top_down, .values = kRgb})));
 
         // Uncompressed 32-bit: the fourth byte is padding, whatever it holds.
         std::vector<std::uint32_t> padded = kRgb;
         for (auto& p : padded) p |= 0x12000000;
-        expect_rgb_picture(decode_bmp(test::bmp({.width = 3, .height = 2, .bits = 32, .top_down = top_down, .values = padded})));
+        expect_rgb_picture(
+            decode_bmp(test::bmp({.width = 3, .height = 2, .bits = 32, .top_down = top_down, .values = padded})));
     }
 }
 
 TEST(Bmp, BitFieldsWithAndWithoutAlpha) {
     // A V5 header with an alpha mask keeps alpha, straight.
-    DibSpec v5{.width = 2, .height = 1, .bits = 32, .compression = 3, .header_size = 124,
-               .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, .values = {0x80FF0000, 0x00000000}};
+    DibSpec v5{.width = 2,
+               .height = 1,
+               .bits = 32,
+               .compression = 3,
+               .header_size = 124,
+               .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000},
+               .values = {0x80FF0000, 0x00000000}};
     auto image = decode_bmp(test::bmp(v5));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->at(0, 0), argb(0x80, 0xFF, 0, 0));
     EXPECT_EQ(image->at(1, 0), 0u);
 
     // 16-bit 5-6-5 after a 40-byte header: the masks follow the header; no alpha.
-    DibSpec rgb565{.width = 2, .height = 1, .bits = 16, .compression = 3,
-                   .masks = {0xF800, 0x07E0, 0x001F, 0}, .values = {0xF800, 0x07FF}};
+    DibSpec rgb565{.width = 2,
+                   .height = 1,
+                   .bits = 16,
+                   .compression = 3,
+                   .masks = {0xF800, 0x07E0, 0x001F, 0},
+                   .values = {0xF800, 0x07FF}};
     image = decode_bmp(test::bmp(rgb565));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->at(0, 0), opaque(255, 0, 0));
@@ -54,8 +66,12 @@ TEST(Bmp, BitFieldsWithAndWithoutAlpha) {
 
 TEST(Bmp, PaletteDepths) {
     // 8 bits with a short table: an index past it draws black.
-    DibSpec eight{.width = 3, .height = 2, .bits = 8, .colours_used = 3,
-                  .palette = {0x112233, 0x445566, 0x778899}, .values = {0, 1, 2, 2, 1, 7}};
+    DibSpec eight{.width = 3,
+                  .height = 2,
+                  .bits = 8,
+                  .colours_used = 3,
+                  .palette = {0x112233, 0x445566, 0x778899},
+                  .values = {0, 1, 2, 2, 1, 7}};
     auto image = decode_bmp(test::bmp(eight));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->at(0, 0), opaque(0x11, 0x22, 0x33));
@@ -64,12 +80,13 @@ TEST(Bmp, PaletteDepths) {
     EXPECT_EQ(image->at(2, 1), opaque(0, 0, 0));
 
     // 1 and 4 bits: pixels packed from the high bits down.
-    DibSpec one{.width = 10, .height = 1, .bits = 1, .palette = {0x000000, 0xFFFFFF},
-                .values = {1, 0, 0, 0, 0, 0, 0, 1, 1, 0}};
+    DibSpec one{
+        .width = 10, .height = 1, .bits = 1, .palette = {0x000000, 0xFFFFFF}, .values = {1, 0, 0, 0, 0, 0, 0, 1, 1, 0}};
     image = decode_bmp(test::bmp(one));
     ASSERT_TRUE(image);
     for (int x = 0; x < 10; ++x)
-        EXPECT_EQ(image->at(x, 0), one.values[static_cast<std::size_t>(x)] ? opaque(255, 255, 255) : opaque(0, 0, 0)) << x;
+        EXPECT_EQ(image->at(x, 0), one.values[static_cast<std::size_t>(x)] ? opaque(255, 255, 255) : opaque(0, 0, 0))
+            << x;
 
     std::vector<std::uint32_t> palette16(16);
     for (std::uint32_t i = 0; i < 16; ++i) palette16[i] = i * 0x101010;

@@ -26,11 +26,20 @@ void expect_canvas(const GifFrame& frame, const std::vector<std::uint32_t>& expe
 //  3. blue 2x1 at (2,0), then restored to the previous canvas;
 //  4. white 1x1 at (3,3).
 GifSpec disposal_gif() {
-    return {.width = 4, .height = 4, .colours = kColours, .loop_count = 0,
+    return {.width = 4,
+            .height = 4,
+            .colours = kColours,
+            .loop_count = 0,
             .frames = {
                 {.left = 0, .top = 0, .width = 2, .height = 2, .indices = {1, 1, 1, 1}, .disposal = 1, .delay = 10},
-                {.left = 1, .top = 1, .width = 3, .height = 3, .indices = {0, 2, 2, 2, 2, 2, 2, 2, 2},
-                 .disposal = 2, .transparent = 0, .delay = 0},
+                {.left = 1,
+                 .top = 1,
+                 .width = 3,
+                 .height = 3,
+                 .indices = {0, 2, 2, 2, 2, 2, 2, 2, 2},
+                 .disposal = 2,
+                 .transparent = 0,
+                 .delay = 0},
                 {.left = 2, .top = 0, .width = 2, .height = 1, .indices = {3, 3}, .disposal = 3, .delay = 25},
                 {.left = 3, .top = 3, .width = 1, .height = 1, .indices = {4}, .delay = 5},
             }};
@@ -72,7 +81,10 @@ TEST(Gif, DelaysAndLoopCount) {
         EXPECT_EQ(gif->frames[i].delay_ms, fields[i] * 10);
     }
 
-    GifSpec still{.width = 1, .height = 1, .colours = kColours, .frames = {{.width = 1, .height = 1, .indices = {2}, .control = false}}};
+    GifSpec still{.width = 1,
+                  .height = 1,
+                  .colours = kColours,
+                  .frames = {{.width = 1, .height = 1, .indices = {2}, .control = false}}};
     auto one = decode_gif(test::encode_gif(still));
     ASSERT_TRUE(one);
     EXPECT_FALSE(one->loop_count);
@@ -93,9 +105,11 @@ TEST(Gif, InterlacedRowsComeBackInOrder) {
     }
     for (bool interlace : {false, true}) {
         SCOPED_TRACE(interlace ? "interlaced" : "progressive");
-        const auto gif = decode_gif(test::encode_gif(
-            {.width = 1, .height = 10, .colours = colours,
-             .frames = {{.width = 1, .height = 10, .indices = indices, .interlace = interlace}}}));
+        const auto gif = decode_gif(
+            test::encode_gif({.width = 1,
+                              .height = 10,
+                              .colours = colours,
+                              .frames = {{.width = 1, .height = 10, .indices = indices, .interlace = interlace}}}));
         ASSERT_TRUE(gif);
         for (int y = 0; y < 10; ++y)
             EXPECT_EQ(gif->frames[0].canvas.at(0, y), opaque(static_cast<std::uint8_t>(y * 0x11), 0, 0x22)) << y;
@@ -103,11 +117,16 @@ TEST(Gif, InterlacedRowsComeBackInOrder) {
 }
 
 TEST(Gif, LocalColourMapAndFramesPartlyOffScreen) {
-    const auto gif = decode_gif(test::encode_gif(
-        {.width = 3, .height = 3, .colours = kColours,
-         .frames = {{.left = 1, .top = 1, .width = 4, .height = 4,
-                     .indices = {1, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
-                     .local_colours = {0x00FFFF, 0xFF00FF}}}}));
+    const auto gif = decode_gif(
+        test::encode_gif({.width = 3,
+                          .height = 3,
+                          .colours = kColours,
+                          .frames = {{.left = 1,
+                                      .top = 1,
+                                      .width = 4,
+                                      .height = 4,
+                                      .indices = {1, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0},
+                                      .local_colours = {0x00FFFF, 0xFF00FF}}}}));
     ASSERT_TRUE(gif);
     const std::uint32_t M = opaque(255, 0, 255), C = opaque(0, 255, 255);
     ASSERT_EQ(gif->frames[0].canvas.pixels.size(), 9u);

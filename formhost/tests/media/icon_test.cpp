@@ -11,7 +11,10 @@ using test::DibSpec;
 
 // A 2x2 entry at 24 bits whose AND mask makes the top-right pixel transparent.
 DibSpec masked_24() {
-    return {.width = 2, .height = 2, .bits = 24, .values = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF},
+    return {.width = 2,
+            .height = 2,
+            .bits = 24,
+            .values = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF},
             .and_mask = {false, true, false, false}};
 }
 
@@ -45,7 +48,8 @@ TEST(Icon, ThirtyTwoBitEntryKeepsItsAlpha) {
     ASSERT_EQ(image->width, 4);
     ASSERT_EQ(image->height, 4);
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(image->pixels[static_cast<std::size_t>(i)], argb(static_cast<std::uint8_t>(i * 16), 0x33, 0x66, 0x99));
+        EXPECT_EQ(image->pixels[static_cast<std::size_t>(i)],
+                  argb(static_cast<std::uint8_t>(i * 16), 0x33, 0x66, 0x99));
 }
 
 TEST(Icon, AndMaskGivesTransparencyBelowThirtyTwoBitsAndWithoutAlpha) {
@@ -65,7 +69,8 @@ TEST(Icon, AndMaskGivesTransparencyBelowThirtyTwoBitsAndWithoutAlpha) {
     EXPECT_EQ(alpha_of(image->at(1, 0)), 0);
 
     // An 8-bit entry stored without its mask is opaque.
-    DibSpec indexed{.width = 2, .height = 1, .bits = 8, .colours_used = 2, .palette = {0x0000FF, 0x00FF00}, .values = {1, 0}};
+    DibSpec indexed{
+        .width = 2, .height = 1, .bits = 8, .colours_used = 2, .palette = {0x0000FF, 0x00FF00}, .values = {1, 0}};
     image = decode_icon(test::icon_file({{test::dib(indexed, true)}}));
     ASSERT_TRUE(image);
     EXPECT_EQ(image->at(0, 0), opaque(0, 255, 0));
@@ -86,7 +91,8 @@ TEST(Icon, ResourceViewAndCursorHotspot) {
     EXPECT_EQ(resource->bytes.data(), file.data() + 6 + 32 + small.size());
 
     // A PNG entry is the system's to decode: chosen for the resource, skipped for pixels.
-    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 1, 0, 0, 0, 1, 0, 8, 6, 0, 0, 0};
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D',
+                 'R',  0,   0,   1,   0,    0,    0,    1,    0, 8, 6, 0,  0,   0};
     const Bytes with_png = test::icon_file({{large}, {png}});
     EXPECT_EQ(icon_resource(with_png)->width, 256);
     const auto image = decode_icon(with_png);
@@ -99,7 +105,7 @@ TEST(Icon, BrokenDirectoriesAndEntries) {
     Bytes file = test::icon_file({{test::dib(alpha_32(), true)}});
     EXPECT_TRUE(decode_icon(file));
     EXPECT_FALSE(decode_icon(file, 15));  // over the pixel budget
-    file[2] = 3;  // neither icon nor cursor
+    file[2] = 3;                          // neither icon nor cursor
     EXPECT_FALSE(read_icon_directory(file));
 
     // An entry whose data runs past the file is skipped; the other one still shows.

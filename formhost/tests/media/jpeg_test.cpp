@@ -1,8 +1,8 @@
 #include "formhost/core/media/jpeg.h"
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "test_files.h"
 

@@ -36,7 +36,7 @@ TEST(KeyShape, RowsCountedAgainReplaceWhatTheyHeld) {
     KeyShape shape(2);
     shape.count_rows(pixels.data(), 8, 0, 2, kWhite);
     EXPECT_EQ(shape.rectangles(), 4u);
-    pixels.assign(16, kWhite);  // a wipe
+    pixels.assign(16, kWhite);                                       // a wipe
     shape.count_rows(pixels.data(), 8, 0, 1, 0xFF000000u | kWhite);  // the key's top byte does not count
     EXPECT_EQ(shape.rectangles(), 0u);
     shape.count_rows(pixels.data(), 8, -5, 50, kWhite);  // rows outside are left out

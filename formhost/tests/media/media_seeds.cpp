@@ -13,8 +13,8 @@ namespace {
 
 void write(const std::filesystem::path& dir, const char* name, const Bytes& bytes) {
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                      static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace
@@ -30,30 +30,62 @@ int main(int argc, char** argv) {
     write(root / "wave", "midi.mid", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96});
 
     const std::vector<std::uint32_t> colours = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    write(root / "bmp", "rgb24.bmp", bmp({.width = 5, .height = 3, .values = std::vector<std::uint32_t>(15, 0x123456)}));
-    write(root / "bmp", "pal4.bmp", bmp({.width = 9, .height = 2, .bits = 4, .top_down = true, .colours_used = 4,
-                                         .palette = colours, .values = std::vector<std::uint32_t>(18, 2)}));
-    write(root / "bmp", "v5.bmp", bmp({.width = 2, .height = 2, .bits = 32, .compression = 3, .header_size = 124,
-                                       .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, .values = {1, 2, 3, 4}}));
+    write(root / "bmp", "rgb24.bmp",
+          bmp({.width = 5, .height = 3, .values = std::vector<std::uint32_t>(15, 0x123456)}));
+    write(root / "bmp", "pal4.bmp",
+          bmp({.width = 9,
+               .height = 2,
+               .bits = 4,
+               .top_down = true,
+               .colours_used = 4,
+               .palette = colours,
+               .values = std::vector<std::uint32_t>(18, 2)}));
+    write(root / "bmp", "v5.bmp",
+          bmp({.width = 2,
+               .height = 2,
+               .bits = 32,
+               .compression = 3,
+               .header_size = 124,
+               .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+               .values = {1, 2, 3, 4}}));
 
-    const DibSpec icon32{.width = 4, .height = 4, .bits = 32, .values = std::vector<std::uint32_t>(16, 0x80FFFFFF),
+    const DibSpec icon32{.width = 4,
+                         .height = 4,
+                         .bits = 32,
+                         .values = std::vector<std::uint32_t>(16, 0x80FFFFFF),
                          .and_mask = std::vector<bool>(16, false)};
-    const DibSpec icon8{.width = 3, .height = 2, .bits = 8, .colours_used = 4, .palette = colours,
-                        .values = {0, 1, 2, 3, 0, 1}, .and_mask = {true, false, true, false, true, false}};
+    const DibSpec icon8{.width = 3,
+                        .height = 2,
+                        .bits = 8,
+                        .colours_used = 4,
+                        .palette = colours,
+                        .values = {0, 1, 2, 3, 0, 1},
+                        .and_mask = {true, false, true, false, true, false}};
     write(root / "icon", "two.ico", icon_file({{dib(icon8, true)}, {dib(icon32, true)}}));
     write(root / "icon", "one.cur", icon_file({{dib(icon8, true), 1, 1}}, 2));
 
     write(root / "jpeg", "exif.jpg", encode_jpeg({.width = 20, .height = 12, .colour = {200, 30, 90}, .exif = true}));
-    write(root / "jpeg", "progressive.jpg", encode_jpeg({.width = 20, .height = 12, .colour = {1, 2, 3}, .progressive = true}));
+    write(root / "jpeg", "progressive.jpg",
+          encode_jpeg({.width = 20, .height = 12, .colour = {1, 2, 3}, .progressive = true}));
     write(root / "jpeg", "gray.jpg", encode_jpeg({.width = 8, .height = 8, .components = 1, .colour = {77}}));
     write(root / "jpeg", "cmyk.jpg", encode_jpeg({.width = 9, .height = 9, .components = 4, .colour = {1, 2, 3, 4}}));
 
     std::vector<std::uint8_t> indices(30);
     for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint8_t>(i % 4);
     write(root / "gif", "animated.gif",
-          encode_gif({.width = 6, .height = 5, .colours = colours, .loop_count = 2,
-                      .frames = {{.width = 6, .height = 5, .indices = indices, .disposal = 2, .transparent = 1, .interlace = true},
-                                 {.left = 4, .top = 3, .width = 6, .height = 5, .indices = indices, .disposal = 3,
-                                  .local_colours = {0xFFFFFF, 0}}}}));
+          encode_gif(
+              {.width = 6,
+               .height = 5,
+               .colours = colours,
+               .loop_count = 2,
+               .frames = {
+                   {.width = 6, .height = 5, .indices = indices, .disposal = 2, .transparent = 1, .interlace = true},
+                   {.left = 4,
+                    .top = 3,
+                    .width = 6,
+                    .height = 5,
+                    .indices = indices,
+                    .disposal = 3,
+                    .local_colours = {0xFFFFFF, 0}}}}));
     return 0;
 }

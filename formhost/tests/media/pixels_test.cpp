@@ -1,9 +1,9 @@
 // The in-memory pixel work behind every scaled picture and animation frame.
+#include "formhost/core/media/pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "formhost/core/media/pixels.h"
 
 namespace {
 

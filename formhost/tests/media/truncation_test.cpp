@@ -12,8 +12,7 @@
 namespace formhost::media {
 namespace {
 
-template <typename Check>
-void for_each_prefix(const Bytes& file, Check check) {
+template <typename Check> void for_each_prefix(const Bytes& file, Check check) {
     for (std::size_t n = 0; n <= file.size(); ++n) {
         const Bytes prefix(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
         check(ByteView(prefix));
@@ -45,11 +44,24 @@ TEST(Truncation, Wave) {
 
 TEST(Truncation, Pictures) {
     test::DibSpec rgb{.width = 5, .height = 3, .bits = 24, .values = std::vector<std::uint32_t>(15, 0x123456)};
-    test::DibSpec indexed{.width = 9, .height = 2, .bits = 4, .top_down = true, .colours_used = 3, .palette = {1, 2, 3},
+    test::DibSpec indexed{.width = 9,
+                          .height = 2,
+                          .bits = 4,
+                          .top_down = true,
+                          .colours_used = 3,
+                          .palette = {1, 2, 3},
                           .values = std::vector<std::uint32_t>(18, 2)};
-    test::DibSpec icon32{.width = 3, .height = 3, .bits = 32, .values = std::vector<std::uint32_t>(9, 0x80FFFFFF),
+    test::DibSpec icon32{.width = 3,
+                         .height = 3,
+                         .bits = 32,
+                         .values = std::vector<std::uint32_t>(9, 0x80FFFFFF),
                          .and_mask = std::vector<bool>(9, false)};
-    test::DibSpec icon8{.width = 3, .height = 2, .bits = 8, .colours_used = 1, .palette = {0xFF}, .values = std::vector<std::uint32_t>(6, 0),
+    test::DibSpec icon8{.width = 3,
+                        .height = 2,
+                        .bits = 8,
+                        .colours_used = 1,
+                        .palette = {0xFF},
+                        .values = std::vector<std::uint32_t>(6, 0),
                         .and_mask = {true, false, true, false, true, false}};
     const std::vector<Bytes> files = {
         test::bmp(rgb),
@@ -77,9 +89,17 @@ TEST(Truncation, Gif) {
     std::vector<std::uint8_t> indices(6 * 5);
     for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint8_t>(i % 4);
     const Bytes file = test::encode_gif(
-        {.width = 6, .height = 5, .colours = {0, 0xFF, 0xFF00, 0xFF0000}, .loop_count = 2,
+        {.width = 6,
+         .height = 5,
+         .colours = {0, 0xFF, 0xFF00, 0xFF0000},
+         .loop_count = 2,
          .frames = {{.width = 6, .height = 5, .indices = indices, .disposal = 2, .transparent = 1, .interlace = true},
-                    {.left = 4, .top = 3, .width = 6, .height = 5, .indices = indices, .disposal = 3,
+                    {.left = 4,
+                     .top = 3,
+                     .width = 6,
+                     .height = 5,
+                     .indices = indices,
+                     .disposal = 3,
                      .local_colours = {0xFFFFFF, 0}}}});
     for_each_prefix(file, [](ByteView prefix) {
         if (const auto gif = decode_gif(prefix)) {

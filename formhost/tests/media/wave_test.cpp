@@ -36,15 +36,16 @@ TEST(Wave, FindsFormatAndDataInEitherOrderPastOtherChunks) {
 }
 
 TEST(Wave, KeepsTheFirstOfRepeatedChunks) {
-    const Bytes file = riff_wave({{"fmt ", kFormat}, {"data", kSamples}, {"fmt ", Bytes(20, 9)}, {"data", Bytes(9, 1)}});
+    const Bytes file = riff_wave(
+        {{"fmt ", kFormat}, {"data", kSamples}, {"fmt ", Bytes(20, 9)}, {"data", Bytes(9, 1)}});
     const auto sound = parse_wave(file);
     ASSERT_TRUE(sound);
     expect_views(file, *sound, 20, 44, 4);
 }
 
 TEST(Wave, RefusesWhatIsNotAPlayableWave) {
-    EXPECT_FALSE(parse_wave(riff_wave({{"data", kSamples}, {"junk", Bytes(16)}})));   // no "fmt "
-    EXPECT_FALSE(parse_wave(riff_wave({{"fmt ", kFormat}, {"junk", Bytes(8)}})));     // no "data"
+    EXPECT_FALSE(parse_wave(riff_wave({{"data", kSamples}, {"junk", Bytes(16)}})));              // no "fmt "
+    EXPECT_FALSE(parse_wave(riff_wave({{"fmt ", kFormat}, {"junk", Bytes(8)}})));                // no "data"
     EXPECT_FALSE(parse_wave(riff_wave({{"fmt ", kFormat}, {"data", {}}, {"junk", Bytes(8)}})));  // empty "data"
 
     Bytes wrong = riff_wave({{"fmt ", kFormat}, {"data", kSamples}});

@@ -55,15 +55,20 @@ Bytes jpeg(const Image& image, int quality) {
     samples.reserve(image.pixels.size() * 3);
     for (const std::uint32_t p : image.pixels)
         for (const int shift : {16, 8, 0}) samples.push_back(static_cast<std::uint8_t>(p >> shift));
-    return files::encode_jpeg(
-        {.width = image.width, .height = image.height, .components = 3, .samples = std::move(samples), .quality = quality});
+    return files::encode_jpeg({.width = image.width,
+                               .height = image.height,
+                               .components = 3,
+                               .samples = std::move(samples),
+                               .quality = quality});
 }
 
 Bytes gif(const std::vector<GifFrame>& frames) {
     // Index 0 is the transparent one; opaque colours follow in first-seen order.
     std::map<std::uint32_t, int> index;
-    files::GifSpec recipe{.width = frames.front().image.width, .height = frames.front().image.height,
-                          .colours = {0}, .loop_count = 0};
+    files::GifSpec recipe{.width = frames.front().image.width,
+                          .height = frames.front().image.height,
+                          .colours = {0},
+                          .loop_count = 0};
     for (const GifFrame& f : frames)
         for (const std::uint32_t p : f.image.pixels)
             if (p >> 24 != 0 && !index.contains(p & 0xFFFFFF)) {
@@ -75,8 +80,11 @@ Bytes gif(const std::vector<GifFrame>& frames) {
 
     constexpr int kDisposeToBackground = 2;
     for (const GifFrame& f : frames) {
-        files::GifFrameSpec frame{.width = recipe.width, .height = recipe.height, .disposal = kDisposeToBackground,
-                                  .transparent = 0, .delay = f.delay_field};
+        files::GifFrameSpec frame{.width = recipe.width,
+                                  .height = recipe.height,
+                                  .disposal = kDisposeToBackground,
+                                  .transparent = 0,
+                                  .delay = f.delay_field};
         frame.indices.reserve(f.image.pixels.size());
         for (const std::uint32_t p : f.image.pixels)
             frame.indices.push_back(static_cast<std::uint8_t>(p >> 24 == 0 ? 0 : index[p & 0xFFFFFF]));

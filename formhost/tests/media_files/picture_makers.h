@@ -27,7 +27,7 @@ Bytes bmp32_alpha(const Image& image);
 Bytes jpeg(const Image& image, int quality = 95);
 
 struct GifFrame {
-    Image image;  // fully transparent pixels (alpha 0) become the transparent index
+    Image image;           // fully transparent pixels (alpha 0) become the transparent index
     int delay_field = 10;  // hundredths of a second
 };
 // A GIF89a through giflib's encoder, each frame covering the whole screen,

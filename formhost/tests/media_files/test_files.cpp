@@ -1,11 +1,12 @@
 #include "test_files.h"
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
-#include <gif_lib.h>
 #include <jpeglib.h>
 
 namespace formhost::media::test {
@@ -41,7 +42,8 @@ Bytes pack_rows(const DibSpec& s) {
                 const int per_byte = 8 / s.bits;
                 row[at / per_byte] |= static_cast<std::uint8_t>(v << (8 - s.bits * (1 + x % per_byte)));
             } else {
-                for (int b = 0; b < s.bits / 8; ++b) row[at * (s.bits / 8) + b] = static_cast<std::uint8_t>(v >> (8 * b));
+                for (int b = 0; b < s.bits / 8; ++b)
+                    row[at * (s.bits / 8) + b] = static_cast<std::uint8_t>(v >> (8 * b));
             }
         }
         out.insert(out.end(), row.begin(), row.end());
@@ -55,7 +57,8 @@ Bytes pack_mask(const DibSpec& s) {
         const int y = s.height - 1 - i;
         Bytes row(stride(s.width, 1), 0);
         for (int x = 0; x < s.width; ++x)
-            if (s.and_mask.at(static_cast<std::size_t>(y * s.width + x))) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            if (s.and_mask.at(static_cast<std::size_t>(y * s.width + x)))
+                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
@@ -143,7 +146,8 @@ Bytes encode_jpeg(const JpegRecipe& recipe) {
     }
     const std::size_t row_size = static_cast<std::size_t>(recipe.width * recipe.components);
     std::vector<JSAMPLE> row(row_size);
-    for (std::size_t i = 0; i < row.size(); ++i) row[i] = recipe.colour[i % static_cast<std::size_t>(recipe.components)];
+    for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = recipe.colour[i % static_cast<std::size_t>(recipe.components)];
     if (!recipe.samples.empty() && recipe.samples.size() != row_size * static_cast<std::size_t>(recipe.height))
         throw std::invalid_argument("encode_jpeg: samples do not fill the picture");
     while (cinfo.next_scanline < cinfo.image_height) {

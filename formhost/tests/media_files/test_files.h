@@ -32,8 +32,8 @@ struct DibSpec {
     std::uint32_t colours_used = 0;
     std::vector<std::uint32_t> palette{};  // 0xRRGGBB
     std::array<std::uint32_t, 4> masks{};  // written for bit fields
-    std::vector<std::uint32_t> values{};  // top row first: indices, 0xRRGGBB (24 bits) or raw pixels
-    std::vector<bool> and_mask{};  // icons only: top row first, true = transparent
+    std::vector<std::uint32_t> values{};   // top row first: indices, 0xRRGGBB (24 bits) or raw pixels
+    std::vector<bool> and_mask{};          // icons only: top row first, true = transparent
 };
 // Header, masks, colour table and bits; an icon entry doubles the height in
 // the header and appends its AND mask.
@@ -50,11 +50,11 @@ Bytes icon_file(const std::vector<IconFileEntry>& entries, std::uint16_t type = 
 struct JpegRecipe {
     int width = 0;
     int height = 0;
-    int components = 3;  // 1 gray, 3 RGB, 4 CMYK (stored inverted, as Adobe writes it)
-    std::array<std::uint8_t, 4> colour{};   // of every pixel, unless samples are given
-    std::vector<std::uint8_t> samples{};    // top row first, components per pixel
+    int components = 3;                    // 1 gray, 3 RGB, 4 CMYK (stored inverted, as Adobe writes it)
+    std::array<std::uint8_t, 4> colour{};  // of every pixel, unless samples are given
+    std::vector<std::uint8_t> samples{};   // top row first, components per pixel
     int quality = 95;
-    bool exif = false;   // an Exif APP1 segment in place of JFIF's APP0
+    bool exif = false;  // an Exif APP1 segment in place of JFIF's APP0
     bool progressive = false;
 };
 Bytes encode_jpeg(const JpegRecipe& recipe);
@@ -67,7 +67,7 @@ struct GifFrameSpec {
     int delay = 0;
     bool interlace = false;
     std::vector<std::uint32_t> local_colours{};  // 0xRRGGBB; empty: use the global map
-    bool control = true;  // write a graphic control extension
+    bool control = true;                         // write a graphic control extension
 };
 struct GifSpec {
     int width = 0, height = 0;

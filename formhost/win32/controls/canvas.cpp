@@ -1,10 +1,10 @@
 #include "formhost/win32/controls/canvas.h"
 
-#include "formhost/win32/drawing/screen_hand_over.h"
-#include "formhost/win32/controls/frame_styles.h"
-#include "formhost/win32/controls/kinds.h"
 #include "formhost/core/event_indexes.h"
 #include "formhost/core/property_indexes.h"
+#include "formhost/win32/controls/frame_styles.h"
+#include "formhost/win32/controls/kinds.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
 
 namespace formhost::win32 {
 
@@ -80,7 +80,10 @@ bool Canvas::apply(int index) {
     drawn();
     switch (index) {
         case property::canvas::kBorderStyle: apply_frame_styles(hwnd_, settings().border_style); return false;
-        case property::canvas::kAutoRedraw: image_ = erased_image(); InvalidateRect(hwnd_, nullptr, TRUE); return false;
+        case property::canvas::kAutoRedraw:
+            image_ = erased_image();
+            InvalidateRect(hwnd_, nullptr, TRUE);
+            return false;
         case property::canvas::kBackgroundPicture:
             background_ = Picture::load(settings().background_picture);
             InvalidateRect(hwnd_, nullptr, TRUE);

@@ -8,12 +8,12 @@
 
 #include <functional>
 
+#include "formhost/win32/controls/painted_control.h"
 #include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/drawing/fonts.h"
-#include "formhost/win32/system/owners.h"
-#include "formhost/win32/media/backgrounds.h"
 #include "formhost/win32/drawing/window_image.h"
-#include "formhost/win32/controls/painted_control.h"
+#include "formhost/win32/media/backgrounds.h"
+#include "formhost/win32/system/owners.h"
 
 namespace formhost::win32 {
 

@@ -16,8 +16,8 @@ namespace formhost::win32 {
 struct ControlPlace {
     HWND parent = nullptr;  // the window's OS window
     int os_id = 0;
-    RECT rect{};            // in the window's client coordinates
-    DWORD style = 0;        // WS_TABSTOP / WS_DISABLED from the template flags
+    RECT rect{};      // in the window's client coordinates
+    DWORD style = 0;  // WS_TABSTOP / WS_DISABLED from the template flags
 };
 
 class Control {

@@ -1,15 +1,15 @@
 #include <windowsx.h>
 
-#include "formhost/win32/controls/control.h"
-#include "formhost/win32/system/text_encoding.h"
-#include "formhost/win32/drawing/colours.h"
-#include "formhost/win32/drawing/fonts.h"
-#include "formhost/win32/system/owners.h"
-#include "formhost/win32/controls/frame_styles.h"
-#include "formhost/win32/controls/kinds.h"
 #include "formhost/core/choices.h"
 #include "formhost/core/event_indexes.h"
 #include "formhost/core/property_indexes.h"
+#include "formhost/win32/controls/control.h"
+#include "formhost/win32/controls/frame_styles.h"
+#include "formhost/win32/controls/kinds.h"
+#include "formhost/win32/drawing/colours.h"
+#include "formhost/win32/drawing/fonts.h"
+#include "formhost/win32/system/owners.h"
+#include "formhost/win32/system/text_encoding.h"
 
 namespace formhost::win32 {
 namespace {

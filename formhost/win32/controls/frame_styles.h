@@ -35,8 +35,7 @@ inline void apply_frame_styles(HWND hwnd, std::uint32_t border_style) {
     const auto ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
     SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~kFrameBits) | f.style));
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>((ex & ~kFrameExBits) | f.ex_style));
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 

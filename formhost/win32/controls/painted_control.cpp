@@ -9,8 +9,7 @@ PaintedControl::~PaintedControl() {
     if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
-bool PaintedControl::create_window(const ControlPlace& place, const wchar_t* class_name, DWORD style,
-                                   DWORD ex_style) {
+bool PaintedControl::create_window(const ControlPlace& place, const wchar_t* class_name, DWORD style, DWORD ex_style) {
     const wchar_t* cls = own_window_class(class_name, procedure);
     const RECT& r = place.rect;
     HWND hwnd = CreateWindowExW(ex_style, cls, L"", WS_CHILD | WS_CLIPSIBLINGS | style | place.style, r.left, r.top,

@@ -15,9 +15,7 @@ protected:
     bool create_window(const ControlPlace& place, const wchar_t* class_name, DWORD style, DWORD ex_style);
     virtual void paint(HDC dc, const RECT& area) = 0;
     // Messages other than painting; return false to leave them to the system.
-    virtual bool handle(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT& /*result*/) {
-        return false;
-    }
+    virtual bool handle(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT& /*result*/) { return false; }
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

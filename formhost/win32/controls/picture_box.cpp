@@ -1,14 +1,14 @@
 #include "formhost/core/media/picture.h"
-#include "formhost/win32/drawing/colours.h"
-#include "formhost/win32/system/owners.h"
-#include "formhost/win32/media/box_animation.h"
-#include "formhost/win32/media/picture.h"
+#include "formhost/core/property_indexes.h"
 #include "formhost/win32/controls/frame_styles.h"
 #include "formhost/win32/controls/kinds.h"
 #include "formhost/win32/controls/painted_control.h"
+#include "formhost/win32/drawing/colours.h"
 #include "formhost/win32/media/backgrounds.h"
+#include "formhost/win32/media/box_animation.h"
+#include "formhost/win32/media/picture.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/program_end.h"
-#include "formhost/core/property_indexes.h"
 
 namespace formhost::win32 {
 namespace {

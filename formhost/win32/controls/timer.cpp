@@ -1,9 +1,9 @@
-#include "formhost/win32/controls/control.h"
-#include "formhost/win32/system/fatal_error.h"
-#include "formhost/win32/system/window_class.h"
-#include "formhost/win32/controls/kinds.h"
 #include "formhost/core/event_indexes.h"
 #include "formhost/core/property_indexes.h"
+#include "formhost/win32/controls/control.h"
+#include "formhost/win32/controls/kinds.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/window_class.h"
 
 namespace formhost::win32 {
 namespace {
@@ -26,8 +26,8 @@ public:
         // Never shown, but placed as its description says: its left, top,
         // width and height read as those of any other control.
         const RECT& r = place.rect;
-        HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, place.parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
+        HWND hwnd = CreateWindowExW(0, cls, L"", WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                    place.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.os_id)),
                                     GetModuleHandleW(nullptr), nullptr);
         if (!hwnd) return note_failure("CreateWindowExW");
         attach(hwnd);
@@ -61,7 +61,8 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         try {
             if (message == WM_TIMER && wparam == kTimerId) {
-                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->raise(event::timer::kTick);
+                if (auto* self = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+                    self->raise(event::timer::kTick);
                 return 0;
             }
             return DefWindowProcW(hwnd, message, wparam, lparam);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "formhost/core/drawing_units.h"
 #include "formhost/core/choices.h"
+#include "formhost/core/drawing_units.h"
 
 namespace formhost::win32 {
 namespace {
@@ -21,7 +21,8 @@ int pen_style(std::uint32_t type) {
 HBRUSH make_brush(std::uint32_t type, COLORREF colour) {
     using namespace choice::brush_type;
     if (type == kNone) return nullptr;
-    if (type >= kFirstHatch && type <= kLastHatch) return CreateHatchBrush(static_cast<int>(type - kFirstHatch), colour);
+    if (type >= kFirstHatch && type <= kLastHatch)
+        return CreateHatchBrush(static_cast<int>(type - kFirstHatch), colour);
     return CreateSolidBrush(colour);
 }
 
@@ -54,13 +55,15 @@ PreparedCanvasDC::PreparedCanvasDC(HDC dc, const CanvasData& d, HFONT font)
 }
 
 int horizontal_pixels(const CanvasData& d, int value) {
-    return d.drawing_unit == choice::drawing_unit::kPixels ? value
-                                                           : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSX));
+    return d.drawing_unit == choice::drawing_unit::kPixels
+               ? value
+               : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSX));
 }
 
 int vertical_pixels(const CanvasData& d, int value) {
-    return d.drawing_unit == choice::drawing_unit::kPixels ? value
-                                                           : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSY));
+    return d.drawing_unit == choice::drawing_unit::kPixels
+               ? value
+               : units_to_pixels(value, d.drawing_unit, pixels_per_inch(LOGPIXELSY));
 }
 
 }  // namespace formhost::win32

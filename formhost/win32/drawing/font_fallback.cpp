@@ -17,9 +17,9 @@ namespace {
 // Faces that between them cover most of Unicode: Windows' own, then those a
 // Linux system gives Wine (fonts-dejavu-core, fonts-wqy-zenhei).
 constexpr const wchar_t* kPreferredFaces[] = {
-    L"Segoe UI Emoji", L"Segoe UI Symbol", L"Malgun Gothic", L"Microsoft YaHei", L"SimSun", L"SimSun-ExtB",
-    L"Segoe UI",       L"Nirmala UI",      L"Ebrima",        L"Gulim",           L"Arial Unicode MS",
-    L"DejaVu Sans",    L"WenQuanYi Zen Hei", L"Noto Sans CJK SC", L"Symbola",
+    L"Segoe UI Emoji",   L"Segoe UI Symbol", L"Malgun Gothic",     L"Microsoft YaHei",  L"SimSun",
+    L"SimSun-ExtB",      L"Segoe UI",        L"Nirmala UI",        L"Ebrima",           L"Gulim",
+    L"Arial Unicode MS", L"DejaVu Sans",     L"WenQuanYi Zen Hei", L"Noto Sans CJK SC", L"Symbola",
 };
 
 // Table tags as GetFontData takes them: the first letter in the lowest byte.
@@ -135,7 +135,8 @@ std::optional<WORD> selected_font_glyph(HDC dc, char32_t c) {
     if (c >= 0x10000) return std::nullopt;
     const wchar_t unit = static_cast<wchar_t>(c);
     WORD glyph = 0;
-    if (GetGlyphIndicesW(dc, &unit, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) != 1 || glyph == 0xFFFF) return std::nullopt;
+    if (GetGlyphIndicesW(dc, &unit, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) != 1 || glyph == 0xFFFF)
+        return std::nullopt;
     return glyph;
 }
 

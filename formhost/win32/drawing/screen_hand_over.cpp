@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "formhost/win32/system/fatal_error.h"
-#include "formhost/win32/system/program_end.h"
-#include "formhost/win32/system/precise_clock.h"
-#include "formhost/win32/system/owners.h"
 #include "formhost/win32/drawing/window_image.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/owners.h"
+#include "formhost/win32/system/precise_clock.h"
+#include "formhost/win32/system/program_end.h"
 
 namespace formhost::win32 {
 namespace {
@@ -69,8 +69,9 @@ public:
     }
 
     HandOverFigures figures() const {
-        return {hand_overs_.load(), late_.load(),          longest_wait_ms_.load(),
-                hand_over_ms_.load(), longest_hand_over_ms_.load(), pending_since_.load() != 0 || handing_over_.load()};
+        return {hand_overs_.load(),           late_.load(),
+                longest_wait_ms_.load(),      hand_over_ms_.load(),
+                longest_hand_over_ms_.load(), pending_since_.load() != 0 || handing_over_.load()};
     }
 
 private:

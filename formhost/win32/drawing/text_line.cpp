@@ -12,8 +12,8 @@ TextLine::TextLine(HDC dc, const std::wstring& line) {
     // Cut the line into runs of one font each. A character no font has
     // stays with the DC's font, which shows it as its missing glyph; so does
     // a lone surrogate half, read as U+FFFD.
-    const std::u32string code_points =
-        unicode::from_utf16_replacing({reinterpret_cast<const char16_t*>(line.data()), line.size()});
+    const std::u32string code_points = unicode::from_utf16_replacing(
+        {reinterpret_cast<const char16_t*>(line.data()), line.size()});
     const LOGFONTW style = selected_font_style(dc);
     std::map<std::wstring, HFONT> by_face;
     std::size_t unit = 0;

@@ -47,10 +47,9 @@ void paint_placed(HDC dc, const RECT& area, const Picture& picture, const RECT& 
 void paint_background(HDC dc, const RECT& client, const RECT& area, const Picture* picture, int mode,
                       COLORREF background) {
     ClipTo clip(dc, area);
-    const auto placement =
-        picture ? media::place_background({picture->width(), picture->height()}, size_of(client),
-                                          static_cast<media::BackgroundMode>(mode))
-                : std::nullopt;
+    const auto placement = picture ? media::place_background({picture->width(), picture->height()}, size_of(client),
+                                                             static_cast<media::BackgroundMode>(mode))
+                                   : std::nullopt;
     if (!placement) {
         fill(dc, area, background);
         return;

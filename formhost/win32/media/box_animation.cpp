@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "formhost/core/media/pixels.h"
 #include "formhost/win32/media/picture.h"
 #include "formhost/win32/system/fatal_error.h"
-#include "formhost/core/media/pixels.h"
 
 namespace formhost::win32 {
 namespace {

@@ -32,8 +32,6 @@ DibSection make_dib_section(int width, int height);
 BITMAPINFO top_down_pixels(int width, int height, WORD bits_per_pixel);
 
 // A COLORREF (0x00BBGGRR) as the 0xRRGGBB of DIB pixels.
-constexpr std::uint32_t dib_rgb(COLORREF c) {
-    return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-}
+constexpr std::uint32_t dib_rgb(COLORREF c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
 
 }  // namespace formhost::win32

@@ -73,8 +73,8 @@ std::unique_ptr<Picture> Picture::load(ByteView bytes) {
     picture->height_ = image->height;
     picture->colours_ = make_dib_section(image->width, image->height);
     if (!picture->colours_) return nullptr;
-    const bool opaque =
-        std::all_of(image->pixels.begin(), image->pixels.end(), [](std::uint32_t p) { return p >> 24 == 255; });
+    const bool opaque = std::all_of(image->pixels.begin(), image->pixels.end(),
+                                    [](std::uint32_t p) { return p >> 24 == 255; });
     if (opaque) {
         std::copy(image->pixels.begin(), image->pixels.end(), picture->colours_.pixels);
         return picture;

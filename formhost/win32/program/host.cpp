@@ -4,19 +4,19 @@
 
 #include <optional>
 
-#include "formhost/win32/routines/external_routine.h"
-#include "formhost/win32/system/fatal_error.h"
-#include "formhost/win32/program/form_resource.h"
 #include "formhost/core/fatal_message.h"
-#include "formhost/win32/routines/host_api.h"
-#include "formhost/win32/state/host_state.h"
-#include "formhost/win32/windows/message_loop.h"
-#include "formhost/win32/system/owners.h"
+#include "formhost/win32/program/form_resource.h"
 #include "formhost/win32/program/program.h"
+#include "formhost/win32/routines/external_routine.h"
+#include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/sound/background_sound.h"
-#include "formhost/win32/windows/window_builder.h"
+#include "formhost/win32/state/host_state.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/program_end.h"
 #include "formhost/win32/system/window_class.h"
+#include "formhost/win32/windows/message_loop.h"
+#include "formhost/win32/windows/window_builder.h"
 
 namespace formhost::win32 {
 namespace {

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "formhost/win32/drawing/canvas_dc.h"
-#include "formhost/win32/drawing/text_line.h"
-#include "formhost/win32/controls/canvas.h"
-#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/text_lines.h"
-#include "formhost/win32/system/text_encoding.h"
+#include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/drawing/canvas_dc.h"
+#include "formhost/win32/drawing/text_line.h"
 #include "formhost/win32/state/host_state.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/windows/host_window.h"
 
 namespace formhost {

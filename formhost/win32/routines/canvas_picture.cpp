@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "formhost/win32/drawing/canvas_dc.h"
-#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/core/choices.h"
 #include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/drawing/canvas_dc.h"
 #include "formhost/win32/media/dib_section.h"
 #include "formhost/win32/media/picture.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/system/owners.h"
-#include "formhost/core/choices.h"
 
 namespace formhost {
 namespace {

@@ -1,8 +1,8 @@
 // The window commands of the host: load window, window handle.
-#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/state/host_state.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/windows/message_loop.h"
 #include "formhost/win32/windows/window_builder.h"

@@ -22,8 +22,6 @@ FARPROC bind_external(const wchar_t* library, const char* name) {
     return routine;
 }
 
-void free_external_libraries() {
-    loaded_libraries().clear();
-}
+void free_external_libraries() { loaded_libraries().clear(); }
 
 }  // namespace formhost::win32

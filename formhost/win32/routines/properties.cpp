@@ -3,17 +3,17 @@
 
 #include <algorithm>
 
-#include "formhost/win32/controls/control.h"
-#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/byte_io.h"
 #include "formhost/core/fatal_message.h"
+#include "formhost/core/property_indexes.h"
+#include "formhost/win32/controls/control.h"
 #include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/state/host_state.h"
-#include "formhost/win32/windows/host_window.h"
+#include "formhost/win32/system/fatal_error.h"
 #include "formhost/win32/windows/control_recreation.h"
-#include "formhost/win32/windows/window_geometry.h"
+#include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/windows/message_loop.h"
-#include "formhost/core/property_indexes.h"
+#include "formhost/win32/windows/window_geometry.h"
 
 namespace formhost {
 namespace {
@@ -28,8 +28,8 @@ struct Target {
     WindowEntry& window;
     ControlTemplate& control;
     bool is_window;
-    HWND hwnd;             // null while not loaded
-    Control* live;         // null for the window control
+    HWND hwnd;      // null while not loaded
+    Control* live;  // null for the window control
 };
 
 Target find_target(std::uint32_t window_id, std::uint32_t control_id) {

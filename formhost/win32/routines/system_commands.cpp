@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "formhost/win32/system/text_encoding.h"
 #include "formhost/win32/system/owners.h"
+#include "formhost/win32/system/text_encoding.h"
 
 namespace formhost {
 
@@ -28,7 +28,7 @@ int message_box(const std::string& text, unsigned flags, const std::string& capt
 
 bool run_command_line(const std::string& command_line, bool wait, int show_mode) {
     // In the order of the show modes, from choice::show_mode::kHidden.
-    static constexpr WORD kShowValues[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED,
+    static constexpr WORD kShowValues[] = {SW_HIDE,          SW_SHOWNORMAL,     SW_SHOWMINIMIZED,
                                            SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_MINIMIZE};
     show_mode = std::clamp(show_mode, choice::show_mode::kHidden, choice::show_mode::kMinimisedNotActivated);
     STARTUPINFOW startup{};

@@ -18,8 +18,7 @@ int message_box(const std::string& text, unsigned flags = 0, const std::string& 
 // normal without activation, minimised without activation). With wait, until
 // the program ends; without, until it is idle, at most a second. false when
 // it could not be started.
-bool run_command_line(const std::string& command_line, bool wait = false,
-                      int show_mode = choice::show_mode::kNormal);
+bool run_command_line(const std::string& command_line, bool wait = false, int show_mode = choice::show_mode::kNormal);
 
 // Asks the shell to open an address with the program registered for it.
 void open_address(const std::string& address);

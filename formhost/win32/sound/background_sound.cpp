@@ -8,18 +8,17 @@ namespace formhost::win32::sound {
 void start(ByteView sound, std::int32_t play_mode) {
     if (sound.empty() || (play_mode != kRepeat && play_mode != kOnce)) return;
     switch (media::classify_sound(sound)) {
-    case media::SoundKind::wave:
-        // The player lives in the program's list and frees itself when it
-        // ends; stop() reaches it through that list.
-        WavePlayer::start(sound, play_mode == kRepeat);
-        break;
-    case media::SoundKind::midi:
-        // Recognised and left silent: the host has no sequencer of its own,
-        // and the system's (MCI) would need the file on disk and a window for
-        // its notifications just to repeat it.
-        break;
-    case media::SoundKind::none:
-        break;
+        case media::SoundKind::wave:
+            // The player lives in the program's list and frees itself when it
+            // ends; stop() reaches it through that list.
+            WavePlayer::start(sound, play_mode == kRepeat);
+            break;
+        case media::SoundKind::midi:
+            // Recognised and left silent: the host has no sequencer of its own,
+            // and the system's (MCI) would need the file on disk and a window for
+            // its notifications just to repeat it.
+            break;
+        case media::SoundKind::none: break;
     }
 }
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "formhost/core/media/format_record.h"
-#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/media/wave.h"
 #include "formhost/win32/sound/player_list.h"
+#include "formhost/win32/system/fatal_error.h"
 
 namespace formhost::win32::sound {
 namespace {
@@ -62,10 +62,9 @@ std::shared_ptr<WavePlayer> WavePlayer::start(ByteView file, bool loop) {
     }
 
     HWAVEOUT device = nullptr;
-    const MMRESULT opened =
-        waveOutOpen(&device, WAVE_MAPPER, reinterpret_cast<const WAVEFORMATEX*>(format.data()),
-                    reinterpret_cast<DWORD_PTR>(&WavePlayer::device_event), reinterpret_cast<DWORD_PTR>(player.get()),
-                    CALLBACK_FUNCTION);
+    const MMRESULT opened = waveOutOpen(&device, WAVE_MAPPER, reinterpret_cast<const WAVEFORMATEX*>(format.data()),
+                                        reinterpret_cast<DWORD_PTR>(&WavePlayer::device_event),
+                                        reinterpret_cast<DWORD_PTR>(player.get()), CALLBACK_FUNCTION);
     if (opened != MMSYSERR_NOERROR) {
         trace_failure("waveOutOpen", opened);
         return nullptr;
@@ -100,8 +99,8 @@ PlayerStats WavePlayer::stats() const {
     if (const std::int64_t first = first_queued_.load()) {
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
-        s.start_latency_ms =
-            static_cast<double>(first - requested_.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+        s.start_latency_ms = static_cast<double>(first - requested_.QuadPart) * 1000.0 /
+                             static_cast<double>(frequency.QuadPart);
     }
     return s;
 }

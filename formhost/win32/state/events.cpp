@@ -1,9 +1,9 @@
 #include "formhost/win32/state/events.h"
 
-#include "formhost/win32/system/fatal_error.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/kind_data.h"
 #include "formhost/win32/state/host_state.h"
+#include "formhost/win32/system/fatal_error.h"
 
 namespace formhost::win32 {
 

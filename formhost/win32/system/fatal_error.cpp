@@ -6,9 +6,9 @@
 #include <atomic>
 #include <exception>
 
-#include "formhost/win32/system/allocation_failure.h"
 #include "formhost/core/fatal_message.h"
 #include "formhost/core/gb18030.h"
+#include "formhost/win32/system/allocation_failure.h"
 
 namespace formhost::win32 {
 namespace {
@@ -38,8 +38,7 @@ FatalErrorHost fatal_host;
 
 // Converted without the heap, which may be what failed. GB18030 never gives
 // more UTF-16 units than bytes.
-template <std::size_t N>
-void to_wide(std::string_view text, wchar_t (&wide)[N]) {
+template <std::size_t N> void to_wide(std::string_view text, wchar_t (&wide)[N]) {
     std::size_t length = 0;
     for (std::size_t at = 0; at < text.size() && length + 2 < N;) {
         char32_t c = gb18030::decode_next(text, at);

@@ -33,8 +33,7 @@ void recreate_control(WindowEntry& entry, const Control* live) {
         place.style = static_cast<DWORD>(GetWindowLongPtrW(old_hwnd, GWL_STYLE)) & (WS_TABSTOP | WS_DISABLED);
         if (fresh && fresh->create(place)) {
             HWND above = GetWindow(old_hwnd, GW_HWNDPREV);
-            SetWindowPos(fresh->hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(fresh->hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             fresh->build_complete();
             if (IsWindowVisible(old_hwnd)) ShowWindow(fresh->hwnd(), SW_SHOWNA);
             fresh->window_shown();

@@ -1,19 +1,19 @@
 #include "formhost/win32/windows/host_window.h"
 
-#include "formhost/win32/state/events.h"
-#include "formhost/win32/system/fatal_error.h"
-#include "formhost/core/property_access.h"
-#include "formhost/win32/system/text_encoding.h"
-#include "formhost/win32/drawing/colours.h"
-#include "formhost/win32/system/owners.h"
-#include "formhost/win32/sound/background_sound.h"
-#include "formhost/win32/media/picture.h"
-#include "formhost/win32/windows/window_builder.h"
-#include "formhost/win32/windows/control_cursors.h"
-#include "formhost/win32/windows/host_window_class.h"
 #include "formhost/core/choices.h"
 #include "formhost/core/event_indexes.h"
+#include "formhost/core/property_access.h"
 #include "formhost/core/property_indexes.h"
+#include "formhost/win32/drawing/colours.h"
+#include "formhost/win32/media/picture.h"
+#include "formhost/win32/sound/background_sound.h"
+#include "formhost/win32/state/events.h"
+#include "formhost/win32/system/fatal_error.h"
+#include "formhost/win32/system/owners.h"
+#include "formhost/win32/system/text_encoding.h"
+#include "formhost/win32/windows/control_cursors.h"
+#include "formhost/win32/windows/host_window_class.h"
+#include "formhost/win32/windows/window_builder.h"
 
 namespace formhost::win32 {
 namespace {
@@ -86,10 +86,11 @@ bool HostWindow::create(HWND owner) {
     // comes back to.
     DWORD state = 0;
     if (window_data().start_position == choice::start_position::kMinimised) state = WS_MINIMIZE;
-    else if (window_data().start_position == choice::start_position::kMaximised && has_resizable_border()) state = WS_MAXIMIZE;
+    else if (window_data().start_position == choice::start_position::kMaximised && has_resizable_border())
+        state = WS_MAXIMIZE;
     const DWORD style = styles.style | state | (t.disabled ? WS_DISABLED : 0);
-    hwnd_ = CreateWindowExW(styles.ex_style, class_name.c_str(), widen(window_data().title).c_str(), style, x, y, t.width,
-                            t.height, owner, nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateWindowExW(styles.ex_style, class_name.c_str(), widen(window_data().title).c_str(), style, x, y,
+                            t.width, t.height, owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) return note_failure("CreateWindowExW");
     // The outer size is exactly the one given, whatever the system chose.
     RECT r;
@@ -107,10 +108,12 @@ std::optional<Value> HostWindow::read_property(int index) const { return read_pr
 
 void HostWindow::write_property(int index, const Value& value) {
     // A new sound or play mode starts the sound again from its beginning.
-    const bool restarts_sound = index == property::window::kBackgroundSound || index == property::window::kSoundPlayMode;
+    const bool restarts_sound = index == property::window::kBackgroundSound ||
+                                index == property::window::kSoundPlayMode;
     if (restarts_sound) sound::stop(window_data().background_sound);
     if (!write_property_field(data_, index, value)) return;
-    if (restarts_sound) sound::start(window_data().background_sound, static_cast<std::int32_t>(window_data().sound_play_mode));
+    if (restarts_sound)
+        sound::start(window_data().background_sound, static_cast<std::int32_t>(window_data().sound_play_mode));
     switch (index) {
         case property::window::kTitle:
             SetWindowTextW(hwnd_, widen(window_data().title).c_str());
@@ -194,8 +197,8 @@ void HostWindow::apply_start_position() {
             RECT r;
             GetWindowRect(hwnd_, &r);
             const int w = r.right - r.left, h = r.bottom - r.top;
-            SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
-                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         }
         case choice::start_position::kMinimised: ShowWindow(hwnd_, SW_MINIMIZE); break;
@@ -278,9 +281,7 @@ LRESULT CALLBACK HostWindow::procedure(HWND hwnd, UINT message, WPARAM wparam, L
 
 LRESULT HostWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_ERASEBKGND:
-            paint_background(reinterpret_cast<HDC>(wparam));
-            return 1;
+        case WM_ERASEBKGND: paint_background(reinterpret_cast<HDC>(wparam)); return 1;
         case WM_COMMAND:
             if (lparam) {
                 if (Control* c = control_for(reinterpret_cast<HWND>(lparam))) c->on_command(HIWORD(wparam));
@@ -307,15 +308,9 @@ LRESULT HostWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (IsWindow(asked)) DestroyWindow(asked);
             return 0;
         }
-        case WM_DESTROY:
-            raise_event(entry_.id, kTheWindow, event::window::kDestroyed);
-            return 0;
-        case WM_MOVE:
-            raise_event(entry_.id, kTheWindow, event::window::kMoved);
-            return 0;
-        case WM_SIZE:
-            raise_event(entry_.id, kTheWindow, event::window::kResized);
-            return 0;
+        case WM_DESTROY: raise_event(entry_.id, kTheWindow, event::window::kDestroyed); return 0;
+        case WM_MOVE: raise_event(entry_.id, kTheWindow, event::window::kMoved); return 0;
+        case WM_SIZE: raise_event(entry_.id, kTheWindow, event::window::kResized); return 0;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
                 HWND focus = GetFocus();

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "formhost/win32/controls/control.h"
 #include "formhost/core/kind_data.h"
-#include "formhost/win32/state/host_state.h"
+#include "formhost/win32/controls/control.h"
 #include "formhost/win32/media/backgrounds.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/windows/window_icon.h"
 
 namespace formhost::win32 {

@@ -26,7 +26,8 @@ std::wstring host_window_class(const std::string& requested) {
     if (name.empty() || taken_by_another_class(name)) name = kDefaultClass;
     // A resize repaints the whole window: a centred or stretched background
     // picture moves with the size.
-    return register_window_class(name, HostWindow::procedure, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW) ? name : std::wstring();
+    return register_window_class(name, HostWindow::procedure, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW) ? name
+                                                                                                    : std::wstring();
 }
 
 }  // namespace formhost::win32

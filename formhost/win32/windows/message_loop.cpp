@@ -1,14 +1,13 @@
 #include "formhost/win32/windows/message_loop.h"
 
+#include "formhost/core/event_indexes.h"
 #include "formhost/win32/state/events.h"
 #include "formhost/win32/state/host_state.h"
 #include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/windows/window_help.h"
-#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {
-
 
 // Idle processing once the queue is empty: from the second pass on, every
 // loaded window hears event 7 with the time the queue has been empty. Routines

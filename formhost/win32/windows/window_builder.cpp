@@ -1,11 +1,11 @@
 #include "formhost/win32/windows/window_builder.h"
 
+#include "formhost/core/event_indexes.h"
 #include "formhost/win32/controls/control.h"
+#include "formhost/win32/sound/background_sound.h"
 #include "formhost/win32/state/events.h"
 #include "formhost/win32/windows/host_window.h"
 #include "formhost/win32/windows/message_loop.h"
-#include "formhost/win32/sound/background_sound.h"
-#include "formhost/core/event_indexes.h"
 
 namespace formhost::win32 {
 namespace {

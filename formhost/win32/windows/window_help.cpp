@@ -25,7 +25,9 @@ bool open_window_help(HWND window, const WindowData& data) {
     const std::wstring file = widen(data.help_file_name);
     if (!is_file(file)) return false;
     if (data.help_id == 0) help_viewer(window, file.c_str(), HELP_CONTENTS, 0);
-    else help_viewer(window, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<std::uint32_t>(data.help_id)));
+    else
+        help_viewer(window, file.c_str(), HELP_CONTEXT,
+                    static_cast<ULONG_PTR>(static_cast<std::uint32_t>(data.help_id)));
     return true;
 }
 

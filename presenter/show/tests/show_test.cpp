@@ -1,10 +1,10 @@
+#include "presenter/show/show.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <tuple>
 #include <vector>
-
-#include "presenter/show/show.h"
 
 namespace presenter {
 namespace {
@@ -46,9 +46,7 @@ public:
         ++y_;  // enough to tell consecutive lines apart
         ++writes_done;
     }
-    void clear_area(int left, int top, int width, int height) override {
-        clears.push_back({left, top, width, height});
-    }
+    void clear_area(int left, int top, int width, int height) override { clears.push_back({left, top, width, height}); }
     std::string read_slot(int slot) override {
         pending_slot_ = slot;
         reads.push_back({slot, waited});
@@ -82,7 +80,7 @@ public:
     std::vector<std::pair<int, int>> positions;
     std::vector<std::pair<int, int>> reads;  // slot, time of reading
     std::vector<std::vector<int>> clears;
-    std::vector<std::pair<int, int>> phases;  // number, roses drawn before it
+    std::vector<std::pair<int, int>> phases;             // number, roses drawn before it
     std::vector<std::pair<bool, int>> fine_timer_calls;  // on or off, time of the call
     int calls_without_fine_timer = 0;
 
@@ -116,8 +114,9 @@ TEST(Show, RunsItsPhasesWithTheirWaitsAndRoses) {
     // The inner heart: only points of the small heart.
     for (std::size_t n = 108; n < 307; ++n) {
         bool on_small = false;
-        for (int k = 1; k <= 66; ++k) on_small = on_small || (layout.small_point(k).x == stage.roses[n].x &&
-                                                              layout.small_point(k).y == stage.roses[n].y);
+        for (int k = 1; k <= 66; ++k)
+            on_small = on_small ||
+                       (layout.small_point(k).x == stage.roses[n].x && layout.small_point(k).y == stage.roses[n].y);
         ASSERT_TRUE(on_small) << "rose " << n;
     }
     // The scatter: around points of the screen, W and H included.
@@ -126,7 +125,8 @@ TEST(Show, RunsItsPhasesWithTheirWaitsAndRoses) {
         ASSERT_TRUE(stage.roses[n].y >= -43 && stage.roses[n].y <= 1080 - 43) << n;
     }
 
-    EXPECT_EQ(stage.phases, (std::vector<std::pair<int, int>>{{1, 0}, {2, 108}, {3, 307}, {4, 1306}, {5, 1306}, {6, 1414}}));
+    EXPECT_EQ(stage.phases,
+              (std::vector<std::pair<int, int>>{{1, 0}, {2, 108}, {3, 307}, {4, 1306}, {5, 1306}, {6, 1414}}));
 
     // The wipe: one step per pixel column, in the screen's proportions.
     ASSERT_EQ(stage.clears.size(), 1920u);
@@ -145,10 +145,11 @@ TEST(Show, ReadsEachSlotInOrderAtItsMomentAndWritesItWhereItBelongs) {
     std::vector<int> order;
     for (const auto& [slot, when] : stage.reads) order.push_back(slot);
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-    const std::map<int, int> read_at{{0, 9720},   {1, 11720},  {2, 13720},  {3, 16720 + 9950 + 2000},
-                                     {4, 30670},  {5, 44160},  {6, 44160},  {7, 49160},
+    const std::map<int, int> read_at{{0, 9720},   {1, 11720},        {2, 13720}, {3, 16720 + 9950 + 2000},
+                                     {4, 30670},  {5, 44160},        {6, 44160}, {7, 49160},
                                      {11, 49160}, {12, 60780 - 5000}};
-    for (const auto& [slot, when] : read_at) EXPECT_EQ(stage.reads[static_cast<std::size_t>(slot)].second, when) << slot;
+    for (const auto& [slot, when] : read_at)
+        EXPECT_EQ(stage.reads[static_cast<std::size_t>(slot)].second, when) << slot;
 
     EXPECT_EQ(stage.positions, (std::vector<std::pair<int, int>>{{724, 261}, {524, 174}, {624, 261}}));
     ASSERT_EQ(stage.writes.size(), 15u);

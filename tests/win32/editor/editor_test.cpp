@@ -35,7 +35,9 @@ std::vector<std::string> store_texts() {
     return texts;
 }
 
-std::wstring record_log(const wchar_t* name) { return bench::path_from_env(L"BENCH_RECORD_DIR") + L"\\" + name + L".log"; }
+std::wstring record_log(const wchar_t* name) {
+    return bench::path_from_env(L"BENCH_RECORD_DIR") + L"\\" + name + L".log";
+}
 
 std::vector<std::string> recorded(const wchar_t* name) {
     std::vector<std::string> lines;
@@ -48,10 +50,12 @@ std::vector<std::string> recorded(const wchar_t* name) {
 // handler after it returns).
 std::vector<std::string> wait_for_records(const wchar_t* name, std::size_t count, DWORD timeout_ms = 10000) {
     std::vector<std::string> lines;
-    pump_messages_until([&] {
-        lines = recorded(name);
-        return lines.size() >= count;
-    }, timeout_ms, 50);
+    pump_messages_until(
+        [&] {
+            lines = recorded(name);
+            return lines.size() >= count;
+        },
+        timeout_ms, 50);
     return lines;
 }
 
@@ -144,8 +148,9 @@ TEST_F(Editor, WithoutAStoreTheBoxesAreEmptyAndASaveSaysItFailed) {
 // and come back exactly in the next editor.
 TEST_F(Editor, SavesEveryCharacterTypedAndShowsItBack) {
     const std::wstring line = L"爱你♥❤사랑😀";
-    const std::string gb18030 = "\xB0\xAE\xC4\xE3\x81\x37\xAC\x33\x81\x37\xC5\x38\x83\x31\xE8\x37\x82\x39\xFB\x36"
-                                "\x94\x39\xFC\x36";
+    const std::string gb18030 =
+        "\xB0\xAE\xC4\xE3\x81\x37\xAC\x33\x81\x37\xC5\x38\x83\x31\xE8\x37\x82\x39\xFB\x36"
+        "\x94\x39\xFC\x36";
     std::filesystem::path folder;
     {
         EditorRun editor(store_texts());
@@ -186,8 +191,8 @@ TEST_F(Editor, ABoxThatShowsMoreThanAFileCanHoldIsNotSaved) {
 // without its byte-order mark.
 TEST_F(Editor, ShowsSlotFilesWrittenInUtf8) {
     std::vector<std::string> texts = store_texts();
-    texts[0] = "\xEF\xBB\xBF\xE5\xB8\xA6\xE6\xA0\x87\xE8\xAE\xB0 UTF-8";       // "带标记 UTF-8", marked
-    texts[1] = "\xE7\x88\xB1\xE4\xBD\xA0\xE2\x99\xA5 \xF0\x9F\x98\x80";         // "爱你♥ 😀", no mark
+    texts[0] = "\xEF\xBB\xBF\xE5\xB8\xA6\xE6\xA0\x87\xE8\xAE\xB0 UTF-8";  // "带标记 UTF-8", marked
+    texts[1] = "\xE7\x88\xB1\xE4\xBD\xA0\xE2\x99\xA5 \xF0\x9F\x98\x80";   // "爱你♥ 😀", no mark
     EditorRun editor(texts);
     ASSERT_TRUE(editor.start());
     EXPECT_EQ(editor.text(editor.box(1)), L"带标记 UTF-8");

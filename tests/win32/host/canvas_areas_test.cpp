@@ -19,7 +19,8 @@ TEST(CanvasAreas, EachOperationHandsOverEveryPixelItChanged) {
     ASSERT_TRUE(run.finished) << show(run.log);
     EXPECT_EQ(run.exit_code, 0u) << show(run.log);
     for (const char* operation : {"clear", "text", "icon", "stretched bitmap", "scroll"})
-        EXPECT_TRUE(has(run.log, std::string(operation) + " changed=1 covered=1")) << operation << ": " << show(run.log);
+        EXPECT_TRUE(has(run.log, std::string(operation) + " changed=1 covered=1"))
+            << operation << ": " << show(run.log);
 }
 
 TEST(CanvasAreas, DrawingJustBeforeAResizeReachesTheWindow) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct ProbeRun {
-    bool finished = false;   // false: it was still running at the deadline
+    bool finished = false;  // false: it was still running at the deadline
     DWORD exit_code = 0;
     std::vector<std::string> log;
     std::wstring box_caption;  // the first message box it showed, if any
@@ -25,8 +25,8 @@ struct ProbeRun {
 // id, before the box is answered. `program` is another copy of probe.exe to
 // start instead.
 ProbeRun run_probe(const std::wstring& scenario, const std::wstring& directory = L"",
-                   const std::function<void(DWORD)>& during = {},
-                   const std::function<void(DWORD)>& before_answer = {}, const std::wstring& program = L"");
+                   const std::function<void(DWORD)>& during = {}, const std::function<void(DWORD)>& before_answer = {},
+                   const std::wstring& program = L"");
 
 // What the probe running `scenario` has logged so far.
 std::vector<std::string> probe_log_so_far(const std::wstring& scenario);

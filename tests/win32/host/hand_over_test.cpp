@@ -54,7 +54,8 @@ private:
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), kColumns, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
-        const formhost::win32::UniqueBitmap row(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const formhost::win32::UniqueBitmap row(
+            CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         const formhost::win32::SelectObjectScope selected(memory.get(), row.get());
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
         // A read every 2 ms: reading the screen back to back slows the X

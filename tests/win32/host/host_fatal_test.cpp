@@ -11,9 +11,9 @@
 
 #include "bench_env.h"
 #include "child_probe.h"
-#include "log_sequence.h"
 #include "driver/program_run.h"
 #include "formhost/win32/system/text_encoding.h"
+#include "log_sequence.h"
 #include "support/waiting.h"
 
 namespace {
@@ -54,7 +54,8 @@ TEST(HostThreadFatalErrors, NoEventRunsWhileAPlayersBoxIsUp) {
     // line; what must not come is another event.
     Log after_box(run.log.begin() + static_cast<std::ptrdiff_t>(std::min(run.log_lines_at_box, run.log.size())),
                   run.log.end());
-    std::erase_if(after_box, [](const std::string& line) { return line == "player joined" || line.starts_with("built "); });
+    std::erase_if(after_box,
+                  [](const std::string& line) { return line == "player joined" || line.starts_with("built "); });
     EXPECT_TRUE(after_box.empty()) << "after the box: " << show(after_box);
 }
 

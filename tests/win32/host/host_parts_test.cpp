@@ -23,8 +23,9 @@ void expect_log(const ProbeRun& run, std::vector<Expected> lines, const Log& lef
     lines.insert(lines.begin(), {"init", "start created visible=0"});
     lines.insert(lines.end(), {"start destroyed", "exit"});
     Log kept;
-    std::copy_if(run.log.begin(), run.log.end(), std::back_inserter(kept),
-                 [&](const std::string& line) { return std::find(left_out.begin(), left_out.end(), line) == left_out.end(); });
+    std::copy_if(run.log.begin(), run.log.end(), std::back_inserter(kept), [&](const std::string& line) {
+        return std::find(left_out.begin(), left_out.end(), line) == left_out.end();
+    });
     EXPECT_TRUE(sequence_matches(kept, lines));
 }
 
@@ -40,14 +41,14 @@ TEST(HostWindowHelp, F1OpensTheHelpFileAtItsIdOnlyWhenOnAndTheFileExists) {
     // HELP_CONTENTS (3) for id 0, then HELP_CONTEXT (1) with the id; nothing
     // once the file is gone, nor with the property off.
     EXPECT_EQ(run.log, (Log{"init", "start created visible=0", "start moved", "start resized",
-                            "help probe_help.hlp command=3 data=0", "help probe_help.hlp command=1 data=7",
-                            "file gone", "help off", "done", "start destroyed", "exit"}));
+                            "help probe_help.hlp command=3 data=0", "help probe_help.hlp command=1 data=7", "file gone",
+                            "help off", "done", "start destroyed", "exit"}));
 }
 
 TEST(HostWindowTaskBar, AWriteWhileLoadedGivesOrTakesTheHiddenOwner) {
-    expect_log(run_probe(L"task_bar"), {"second created",
-                                        "task bar first=0 off=FormHostMessageWindow on=0 visible=1 owned keeps=1",
-                                        "second destroyed"});
+    expect_log(run_probe(L"task_bar"),
+               {"second created", "task bar first=0 off=FormHostMessageWindow on=0 visible=1 owned keeps=1",
+                "second destroyed"});
 }
 
 TEST(HostWindowStartPosition, MinimisedAndMaximisedAtCreationSoTheBuildsEventsSeeIt) {

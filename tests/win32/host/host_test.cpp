@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
 #include <fstream>
+#include <limits>
 
 #include "child_probe.h"
-#include "log_sequence.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
+#include "log_sequence.h"
 
 namespace {
 
@@ -56,7 +56,8 @@ TEST(HostStart, TheProgramFolderBecomesTheCurrentDirectory) {
 // made current (a path too long for that): the probe moves elsewhere
 // itself, where another store waits.
 TEST(HostStart, TheStoreIsBesideTheProgramWhateverTheCurrentDirectory) {
-    const std::filesystem::path beside = std::filesystem::path(test_program_folder()) / formhost::win32::widen("数据库");
+    const std::filesystem::path beside = std::filesystem::path(test_program_folder()) /
+                                         formhost::win32::widen("数据库");
     std::filesystem::create_directories(beside);
     std::ofstream(beside / L"tavimore00.txt", std::ios::binary) << "beside";
     wchar_t temp[MAX_PATH];
@@ -84,10 +85,10 @@ TEST(HostProperties, PlacesAndSizesAreClamped) {
 TEST(HostProperties, WritesToAnUnloadedWindowLastWritesToALoadedOneDoNot) {
     const ProbeRun run = run_probe(L"template");
     ASSERT_TRUE(run.finished);
-    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "second created", "first load width 300",
-                                           "written width 250", "second destroyed", "template width 300",
-                                           "second created", "second load width 300", "second destroyed",
-                                           "start destroyed", "exit"}));
+    EXPECT_TRUE(
+        sequence_matches(run.log, {"init", "start created visible=0", "second created", "first load width 300",
+                                   "written width 250", "second destroyed", "template width 300", "second created",
+                                   "second load width 300", "second destroyed", "start destroyed", "exit"}));
 }
 
 TEST(HostProperties, AHiddenWindowShowsAtItsFirstVisibleWrite) {
@@ -108,9 +109,9 @@ TEST(HostProperties, AControlMadeAnewKeepsItsValuesPlaceAndFocus) {
     const ProbeRun run = run_probe(L"recreate");
     ASSERT_TRUE(run.finished);
     // The content write raises the event, the re-creation does not.
-    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "edit changed",
-                                           "new=1 multiline=1 focus=1 content=kept above=1", "start destroyed",
-                                           "exit"}));
+    EXPECT_TRUE(
+        sequence_matches(run.log, {"init", "start created visible=0", "edit changed",
+                                   "new=1 multiline=1 focus=1 content=kept above=1", "start destroyed", "exit"}));
 }
 
 TEST(HostTimers, PeriodWritesFollowTheirRules) {
@@ -118,9 +119,9 @@ TEST(HostTimers, PeriodWritesFollowTheirRules) {
     ASSERT_TRUE(run.finished);
     // Negative reads back as 0; rewriting the running period keeps the timer
     // going; -1 stops it for good, so exactly five ticks came.
-    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "negative read=0", "period read=40",
-                                           "start moved", "start resized", "stopped read=0", "ticks=5",
-                                           "start destroyed", "exit"}))
+    EXPECT_TRUE(sequence_matches(run.log,
+                                 {"init", "start created visible=0", "negative read=0", "period read=40", "start moved",
+                                  "start resized", "stopped read=0", "ticks=5", "start destroyed", "exit"}))
         << "exit code " << run.exit_code << ", box: " << formhost::win32::narrow(run.box_text);
 }
 
@@ -147,9 +148,8 @@ TEST(HostProperties, StartPositionThreeCoversTheScreenWithoutASizingBorder) {
     const ProbeRun run = run_probe(L"maximise");
     ASSERT_TRUE(run.finished);
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    const std::string expected =
-        "stage 0 0 " + std::to_string(w) + " " + std::to_string(h) + " visible=1 screen " + std::to_string(w) + " " +
-        std::to_string(h);
+    const std::string expected = "stage 0 0 " + std::to_string(w) + " " + std::to_string(h) + " visible=1 screen " +
+                                 std::to_string(w) + " " + std::to_string(h);
     EXPECT_TRUE(has(run.log, expected)) << expected << " not in " << show(run.log);
     EXPECT_TRUE(has(run.log, "stage created visible=0")) << show(run.log);
 }
@@ -157,8 +157,8 @@ TEST(HostProperties, StartPositionThreeCoversTheScreenWithoutASizingBorder) {
 TEST(HostWindows, LoadingWithAnUnloadedParentGivesFalseAndCreatesNothing) {
     const ProbeRun run = run_probe(L"unloaded_parent");
     ASSERT_TRUE(run.finished);
-    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "load 0 handle 0", "start destroyed",
-                                           "exit"}));
+    EXPECT_TRUE(
+        sequence_matches(run.log, {"init", "start created visible=0", "load 0 handle 0", "start destroyed", "exit"}));
 }
 
 // Its creation routine closed it: the build went through, but the window is
@@ -176,18 +176,17 @@ TEST(HostWindows, ClosingTheOwnerClosesTheOwnedWindowAndEndsTheProgram) {
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exit_code, 0u);
     // The owned window goes first, and the exit routine runs once.
-    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "second created", "start moved",
-                                           "start resized", "start close query", "second destroyed",
-                                           "start destroyed", "exit"}));
+    EXPECT_TRUE(
+        sequence_matches(run.log, {"init", "start created visible=0", "second created", "start moved", "start resized",
+                                   "start close query", "second destroyed", "start destroyed", "exit"}));
 }
 
 TEST(HostWindows, ClosingAnotherWindowDoesNotEndTheProgram) {
     const ProbeRun run = run_probe(L"close_owned_only");
     ASSERT_TRUE(run.finished);
     EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "second created", "start moved",
-                                           "start resized", "second destroyed",
-                                           "tick start visible=1 second loaded=0", "start close query",
-                                           "start destroyed", "exit"}));
+                                           "start resized", "second destroyed", "tick start visible=1 second loaded=0",
+                                           "start close query", "start destroyed", "exit"}));
 }
 
 TEST(HostCanvas, WriteLinesMovesAndScrollsAndClearAreaMovesThePosition) {
@@ -196,9 +195,9 @@ TEST(HostCanvas, WriteLinesMovesAndScrollsAndClearAreaMovesThePosition) {
     // The line height depends on the machine's fonts. After the scroll the
     // line ends 2 pixels above the bottom; the position is then its bottom.
     EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", starting("empty line step="),
-                                           "two lines moves=2", "trailing break moves=3", starting("x only keeps y: 7 "),
-                                           "after scroll y=200 bottom=200 red moved=1", "empty clear: 30 40 red=1",
-                                           "clear: white=1", "start destroyed", "exit"}));
+                                           "two lines moves=2", "trailing break moves=3",
+                                           starting("x only keeps y: 7 "), "after scroll y=200 bottom=200 red moved=1",
+                                           "empty clear: 30 40 red=1", "clear: white=1", "start destroyed", "exit"}));
 }
 
 TEST(HostCanvas, ARepaintShowsWhatItsImageHoldsWithAndWithoutAutomaticRedraw) {
@@ -260,9 +259,9 @@ constexpr std::size_t kImpossibleBytes = (std::numeric_limits<std::size_t>::max(
 TEST(HostFatalErrors, RoutinesThatThrowOrExhaustTheHeapEndInTheHostsBox) {
     const std::string allocation = "分配 " + std::to_string(kImpossibleBytes) + " 字节内存失败!";
     const FatalCase cases[] = {
-        {L"throw_in_init", "probe failure"},       {L"throw_in_created", "probe failure"},
-        {L"throw_in_tick", "probe failure"},       {L"throw_other_in_tick", ""},
-        {L"alloc_in_init", allocation.c_str()},    {L"alloc_in_created", allocation.c_str()},
+        {L"throw_in_init", "probe failure"},    {L"throw_in_created", "probe failure"},
+        {L"throw_in_tick", "probe failure"},    {L"throw_other_in_tick", ""},
+        {L"alloc_in_init", allocation.c_str()}, {L"alloc_in_created", allocation.c_str()},
         {L"alloc_in_tick", allocation.c_str()},
     };
     for (const FatalCase& c : cases) expect_fatal_end(c);
@@ -272,11 +271,11 @@ TEST(HostReentrancy, AWindowClosedAndLoadedAgainByItsCloseRoutineStays) {
     const ProbeRun run = run_probe(L"reload_in_close_query");
     ASSERT_TRUE(run.finished) << show(run.log);
     EXPECT_EQ(run.exit_code, 0u);
-    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "start moved", "start resized",
-                                           "start close query", "second created", "start destroyed",
-                                           "start created visible=0", "start moved", "start resized",
-                                           "tick after reload start visible=1", "second destroyed",
-                                           "start close query", "start destroyed", "exit"}));
+    EXPECT_TRUE(
+        sequence_matches(run.log, {"init", "start created visible=0", "start moved", "start resized",
+                                   "start close query", "second created", "start destroyed", "start created visible=0",
+                                   "start moved", "start resized", "tick after reload start visible=1",
+                                   "second destroyed", "start close query", "start destroyed", "exit"}));
 }
 
 TEST(HostReentrancy, AWindowClosedWhileAControlIsMadeAnewEndsCleanly) {

@@ -19,11 +19,13 @@ using Log = std::vector<std::string>;
 // The whole log, for a failure message.
 inline std::string show(const Log& log) { return ::testing::PrintToString(log); }
 
-inline bool has(const Log& log, const std::string& line) { return std::find(log.begin(), log.end(), line) != log.end(); }
+inline bool has(const Log& log, const std::string& line) {
+    return std::find(log.begin(), log.end(), line) != log.end();
+}
 
 struct Expected {
     enum class Match { whole, prefix };
-    Expected(const char* text) : line(text) {}  // NOLINT: plain lines read best in the tables
+    Expected(const char* text) : line(text) {}             // NOLINT: plain lines read best in the tables
     Expected(std::string text) : line(std::move(text)) {}  // NOLINT
     std::string line;
     bool optional = false;

@@ -12,17 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "form_ids.h"
 #include "formhost/core/property_indexes.h"
-#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/controls/canvas.h"
-#include "formhost/win32/system/text_encoding.h"
+#include "formhost/win32/drawing/screen_hand_over.h"
+#include "formhost/win32/program/program.h"
+#include "formhost/win32/routines/canvas_ops.h"
 #include "formhost/win32/routines/host_api.h"
+#include "formhost/win32/state/host_state.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/precise_clock.h"
-#include "formhost/win32/state/host_state.h"
-#include "formhost/win32/program/program.h"
-#include "formhost/win32/drawing/screen_hand_over.h"
-#include "form_ids.h"
+#include "formhost/win32/system/text_encoding.h"
 #include "probe_log.h"
 #include "probe_routines.h"
 #include "store/text_bytes.h"
@@ -174,7 +174,8 @@ void repaint_scenario() {
 // Everything drawn is on the screen while the routine still holds the thread.
 void visible_scenario() {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
-    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kBackgroundColour, Value{std::int32_t{0x0000FF}});
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kBackgroundColour,
+                             Value{std::int32_t{0x0000FF}});
     formhost::clear_area(kCanvas);
     log("drawn");
     Sleep(2500);
@@ -196,23 +197,34 @@ void hand_over_scenario(bool burst) {
     formhost::load_window({kDrawing, kDrawingControl}, WindowRef{kStart, kStartControl});
     formhost::clear_area(kCanvas);  // white, and on the screen before the wipe
     Sleep(300);
-    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kBackgroundColour, Value{std::int32_t{0x0000FF}});
+    formhost::write_property(kDrawing, kDrawingCanvas, formhost::property::canvas::kBackgroundColour,
+                             Value{std::int32_t{0x0000FF}});
     std::vector<double> times;
     const auto figures = [] { return formhost::win32::hand_over_figures(); };
     const int before = figures().hand_overs;
     if (burst) {
         // No wait at all: a column every 2 ms for 0.6 s.
-        wipe_in_red(1, 300, [&](int) { for (const double t = precise_ms(); precise_ms() - t < 2;) {} }, times);
+        wipe_in_red(
+            1, 300,
+            [&](int) {
+                for (const double t = precise_ms(); precise_ms() - t < 2;) {
+                }
+            },
+            times);
     } else {
         // Short waits that the routine does not announce, as the show's
         // scatter has them; then long waits that it does.
-        wipe_in_red(1, 150, [](int) { Sleep(10); }, times);
-        wipe_in_red(151, 300, [](int column) {
-            if (column % 30 == 0) {
-                formhost::hand_over_before_wait(400);
-                Sleep(400);
-            }
-        }, times);
+        wipe_in_red(
+            1, 150, [](int) { Sleep(10); }, times);
+        wipe_in_red(
+            151, 300,
+            [](int column) {
+                if (column % 30 == 0) {
+                    formhost::hand_over_before_wait(400);
+                    Sleep(400);
+                }
+            },
+            times);
     }
     Sleep(300);
     const auto after = figures();

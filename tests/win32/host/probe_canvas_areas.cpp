@@ -95,8 +95,8 @@ void areas_scenario() {
     });
     check_area("clear", [] { formhost::clear_area(kCanvas, 10, 10, 30, 20); });  // through the text
     // An icon drawn through its alpha, partly off the canvas's left edge.
-    const auto icon = Picture::load(picture_makers::ico32(picture_makers::quadrants(
-        32, 32, 0x80FF0000, 0xFF00FF00, 0x400000FF, 0xFFFFFF00)));
+    const auto icon = Picture::load(
+        picture_makers::ico32(picture_makers::quadrants(32, 32, 0x80FF0000, 0xFF00FF00, 0x400000FF, 0xFFFFFF00)));
     check_area("icon", [&] { formhost::draw_picture(kCanvas, icon.get(), -10, 60); });
     const auto bitmap = Picture::load(picture_makers::bmp24(picture_makers::solid(20, 10, 0xFF0000FF)));
     check_area("stretched bitmap", [&] { formhost::draw_picture(kCanvas, bitmap.get(), 100, 30, -40, 25); });

@@ -8,10 +8,10 @@
 
 #include "form_ids.h"
 #include "formhost/core/value.h"
+#include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/fatal_error.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/program_end.h"
-#include "formhost/win32/routines/host_api.h"
 #include "probe_log.h"
 
 namespace probe {
@@ -73,12 +73,12 @@ bool start_fatal_scenario() {
         start_player(300);  // the GUI thread idles in its message loop meanwhile
     } else if (s == L"player_then_gui_fatal") {
         start_player(300);
-        set_timer(100);     // the tick holds the GUI thread, then raises too
+        set_timer(100);  // the tick holds the GUI thread, then raises too
     } else if (s == L"gui_then_player_fatal") {
         set_timer(100);
     } else if (s == L"player_fatal_while_building") {
         start_player(500);
-        set_timer(20);      // each tick loads and closes the second window
+        set_timer(20);  // each tick loads and closes the second window
     } else {
         return false;
     }

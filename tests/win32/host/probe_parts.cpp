@@ -7,15 +7,15 @@
 
 #include <string>
 
-#include "formhost/win32/routines/canvas_ops.h"
+#include "form_ids.h"
 #include "formhost/win32/controls/canvas.h"
+#include "formhost/win32/routines/canvas_ops.h"
+#include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/system/owners.h"
 #include "formhost/win32/system/text_encoding.h"
-#include "formhost/win32/routines/host_api.h"
 #include "formhost/win32/windows/window_help.h"
 #include "probe_log.h"
 #include "probe_routines.h"
-#include "form_ids.h"
 
 namespace probe {
 namespace {
@@ -72,8 +72,13 @@ int icon_width(HICON icon) {
 void log_icons(const char* what) {
     const auto big = reinterpret_cast<HICON>(SendMessageW(parts(), WM_GETICON, ICON_BIG, 0));
     const auto small = reinterpret_cast<HICON>(SendMessageW(parts(), WM_GETICON, ICON_SMALL, 0));
-    log("%s big=%d small=%d", what, icon_width(big) == GetSystemMetrics(SM_CXICON) ? 1 : big ? 2 : 0,
-        icon_width(small) == GetSystemMetrics(SM_CXSMICON) ? 1 : small ? 2 : 0);
+    log("%s big=%d small=%d", what,
+        icon_width(big) == GetSystemMetrics(SM_CXICON) ? 1
+        : big                                          ? 2
+                                                       : 0,
+        icon_width(small) == GetSystemMetrics(SM_CXSMICON) ? 1
+        : small                                            ? 2
+                                                           : 0);
 }
 
 void icon_scenario() {
@@ -202,7 +207,8 @@ void label_resize_scenario() {
 }
 
 BOOL WINAPI logging_help_viewer(HWND, const wchar_t* file, UINT command, ULONG_PTR data) {
-    log("help %s command=%u data=%lu", formhost::win32::narrow(file).c_str(), command, static_cast<unsigned long>(data));
+    log("help %s command=%u data=%lu", formhost::win32::narrow(file).c_str(), command,
+        static_cast<unsigned long>(data));
     return TRUE;
 }
 

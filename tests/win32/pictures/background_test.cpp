@@ -11,14 +11,14 @@ namespace {
 
 using formhost::win32::paint_background;
 using formhost::win32::Picture;
-using picture_tests::hex;
 using picture_tests::close_to;
+using picture_tests::hex;
 using picture_tests::Surface;
 namespace make = picture_makers;
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
-constexpr COLORREF kColour = RGB(10, 20, 200);   // the background colour
-constexpr COLORREF kUntouched = RGB(7, 7, 7);    // the surface before painting
+constexpr COLORREF kColour = RGB(10, 20, 200);  // the background colour
+constexpr COLORREF kUntouched = RGB(7, 7, 7);   // the surface before painting
 
 // 20 x 10 quadrants: red, green / blue, white.
 std::unique_ptr<Picture> quadrant_picture(int w = 20, int h = 10) {

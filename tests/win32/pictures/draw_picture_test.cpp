@@ -83,8 +83,13 @@ TEST_F(DrawPicture, ModesOneToFiveAreTheirRasterOperationsAnyOtherIsTheCodeItsel
     };
     const COLORREF s = kSourceRef, d = kDestinationRef;
     const Case cases[] = {
-        {std::nullopt, s},       {1, s},          {2, ~s & 0xFFFFFF}, {3, s ^ d},
-        {4, s | d},              {5, s & d},      {static_cast<int>(NOTSRCCOPY), ~s & 0xFFFFFF},
+        {std::nullopt, s},
+        {1, s},
+        {2, ~s & 0xFFFFFF},
+        {3, s ^ d},
+        {4, s | d},
+        {5, s & d},
+        {static_cast<int>(NOTSRCCOPY), ~s & 0xFFFFFF},
     };
     int x = 0;
     for (const Case& c : cases) {

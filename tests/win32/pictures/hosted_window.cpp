@@ -29,8 +29,7 @@ ControlTemplate make_template(std::uint32_t id, const KindData& data, const RECT
 
 }  // namespace
 
-HostedWindow::HostedWindow(WindowData window, RECT rect, std::vector<ControlSpec> controls)
-    : id_(next_window_id++) {
+HostedWindow::HostedWindow(WindowData window, RECT rect, std::vector<ControlSpec> controls) : id_(next_window_id++) {
     window.border_style = 0;
     window.start_position = 0;
     WindowEntry entry;
@@ -68,8 +67,7 @@ void HostedWindow::write_control_property(std::uint32_t id, int index, const Val
 }
 
 void HostedWindow::repaint() const {
-    if (loaded())
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (loaded()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void HostedWindow::destroy() const {

@@ -49,11 +49,11 @@ TEST(PictureBox, DisplayModesPlaceThePictureOnTheBackgroundColour) {
     const formhost::Bytes small = make::bmp24(make::quadrants(40, 20, kRed, kGreen, kBlue, kWhite));
     const formhost::Bytes large = make::bmp24(make::quadrants(200, 50, kRed, kGreen, kBlue, kWhite));
     HostedWindow window({}, {20, 20, 420, 320},
-                        {{box_data(small, 0), {10, 10, 110, 70}},     // natural
-                         {box_data(small, 1), {120, 10, 220, 70}},    // stretched
-                         {box_data(small, 2), {230, 10, 330, 70}},    // centred
-                         {box_data(large, 2), {10, 100, 110, 160}},   // shrunk: 200 x 50 by 1/2
-                         {box_data(large, 0), {120, 100, 220, 160}}}); // natural, cut off
+                        {{box_data(small, 0), {10, 10, 110, 70}},       // natural
+                         {box_data(small, 1), {120, 10, 220, 70}},      // stretched
+                         {box_data(small, 2), {230, 10, 330, 70}},      // centred
+                         {box_data(large, 2), {10, 100, 110, 160}},     // shrunk: 200 x 50 by 1/2
+                         {box_data(large, 0), {120, 100, 220, 160}}});  // natural, cut off
     ASSERT_TRUE(window.loaded());
     {
         SCOPED_TRACE("natural");

@@ -1,8 +1,9 @@
 // Pictures decoded into GDI objects and drawn onto memory surfaces: sizes,
 // colours, and transparency kept through drawing and stretching.
+#include "formhost/win32/media/picture.h"
+
 #include <gtest/gtest.h>
 
-#include "formhost/win32/media/picture.h"
 #include "picture_makers.h"
 #include "surfaces.h"
 

@@ -58,6 +58,6 @@ std::string hex(COLORREF c);
 // The colour of a surface's or a window's pixel, within `tolerance` in each
 // channel, saying what it got where.
 #define EXPECT_PIXEL(pixels, x, y, expected, tolerance)                                                       \
-    EXPECT_TRUE(picture_tests::close_to((pixels).at(x, y), expected, tolerance))                                   \
-        << "at (" << (x) << ", " << (y) << ") got " << picture_tests::hex((pixels).at(x, y)) << ", expected "       \
+    EXPECT_TRUE(picture_tests::close_to((pixels).at(x, y), expected, tolerance))                              \
+        << "at (" << (x) << ", " << (y) << ") got " << picture_tests::hex((pixels).at(x, y)) << ", expected " \
         << picture_tests::hex(expected)

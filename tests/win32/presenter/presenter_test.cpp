@@ -167,16 +167,12 @@ std::vector<std::string> timing_calls(const std::vector<std::string>& traced) {
     for (const std::string& call : traced) {
         std::string name;
         if (is_screen_read(call) || call.starts_with("user32.GetWindowLongA")) continue;  // see stage_screen_reads()
-        if (call.starts_with("user32.DisableProcessWindowsGhosting"))
-            name = "ghosting off";
+        if (call.starts_with("user32.DisableProcessWindowsGhosting")) name = "ghosting off";
         else if (call.starts_with("user32.CreateWindowExW"))
             name = call.find("L\"FormHost") != std::string::npos ? "host window" : "";
-        else if (call == "winmm.timeBeginPeriod(00000001)")
-            name = "timer at 1 ms";
-        else if (call == "winmm.timeEndPeriod(00000001)")
-            name = "timer given back";
-        else
-            name = call;  // any other period is a fault too
+        else if (call == "winmm.timeBeginPeriod(00000001)") name = "timer at 1 ms";
+        else if (call == "winmm.timeEndPeriod(00000001)") name = "timer given back";
+        else name = call;  // any other period is a fault too
         const bool another_host_window = name == "host window" && !calls.empty() && calls.back() == name;
         if (!name.empty() && !another_host_window) calls.push_back(name);
     }
@@ -213,10 +209,10 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     std::vector<std::string> slots(13, "我喜欢你");
     // 爱你♥❤사랑😀: hearts, Hangul and an emoji, which the Kai font lacks.
     slots[0] = "\xB0\xAE\xC4\xE3\x81\x37\xAC\x33\x81\x37\xC5\x38\x83\x31\xE8\x37\x82\x39\xFB\x36\x94\x39\xFC\x36";
-    slots[7] = "";      // saved while the show runs, see below
-    slots[8] = "";      // an empty slot is an empty line
+    slots[7] = "";  // saved while the show runs, see below
+    slots[8] = "";  // an empty slot is an empty line
     ProgramRun presenter(L"presenter.exe", slots);
-    presenter.write_file("数据库/tavimore10.txt", "");          // the old two-digit names are not read
+    presenter.write_file("数据库/tavimore10.txt", "");  // the old two-digit names are not read
     presenter.write_file("数据库/tavimore010.txt", "第十行");
     presenter.write_file("数据库/tavimore11.txt", "第十一行");  // slot 11 has no three-digit file
     ASSERT_TRUE(std::filesystem::remove(presenter.file("数据库/tavimore011.txt")));
@@ -245,27 +241,31 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     const int step = l.line + 2;
     const int first_rose_x = l.first_rose().x, first_rose_y = l.first_rose().y;
 
-    EXPECT_TRUE(eventually(shown, bench::scaled_ms(20000), [&] { return red_roses_in(first_rose_x, first_rose_y, 96, 96) > 20; }))
-        << "no rose at the heart's first point";
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(20000), [&] {
+        return red_roses_in(first_rose_x, first_rose_y, 96, 96) > 20;
+    })) << "no rose at the heart's first point";
     presenter.write_file("数据库/tavimore07.txt", "刚刚保存的话");  // before the show reaches it
 
-    EXPECT_TRUE(eventually(shown, bench::scaled_ms(60000), [&] { return magenta_in(l.block(200), l.outer_block_y(), 400, l.line) > 100; }))
-        << "slot 00 not written";
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(60000), [&] {
+        return magenta_in(l.block(200), l.outer_block_y(), 400, l.line) > 100;
+    })) << "slot 00 not written";
     {
         // Every character of slot 00 drawn: not the Kai font's missing-glyph
         // boxes, not question marks. Slot 01 comes 2 s later, a line lower.
         WindowDC screen(nullptr);
-        const Shape written = magenta_shape(screen.get(), std::max(l.block(200) - 20, 0), l.outer_block_y() - 10,
-                                            std::min(1100, GetSystemMetrics(SM_CXSCREEN) - std::max(l.block(200) - 20, 0)),
-                                            l.line + 20);
+        const Shape written =
+            magenta_shape(screen.get(), std::max(l.block(200) - 20, 0), l.outer_block_y() - 10,
+                          std::min(1100, GetSystemMetrics(SM_CXSCREEN) - std::max(l.block(200) - 20, 0)), l.line + 20);
         EXPECT_GT(written.width, 5 * 64) << "slot 00 drawn only in part";
         const Shape kai_alone = shape_in_canvas_font(L"爱你♥❤사랑😀");
         const Shape question_marks = shape_in_canvas_font(L"爱你??????");
         const Shape as_the_canvas = shape_in_canvas_font(L"爱你♥❤사랑😀", true);
-        EXPECT_FALSE(alike(written, kai_alone)) << "drawn as the Kai font alone draws it: " << written << "; " << kai_alone;
-        EXPECT_FALSE(alike(written, question_marks)) << "drawn as question marks: " << written << "; " << question_marks;
-        EXPECT_TRUE(alike(written, as_the_canvas)) << "not drawn as the canvas writes lines: " << written << "; "
-                                                   << as_the_canvas;
+        EXPECT_FALSE(alike(written, kai_alone))
+            << "drawn as the Kai font alone draws it: " << written << "; " << kai_alone;
+        EXPECT_FALSE(alike(written, question_marks))
+            << "drawn as question marks: " << written << "; " << question_marks;
+        EXPECT_TRUE(alike(written, as_the_canvas))
+            << "not drawn as the canvas writes lines: " << written << "; " << as_the_canvas;
     }
 
     const int second_block_y = l.middle_block_y();
@@ -274,8 +274,9 @@ TEST(Presenter, StagesTheWholeShowOverTheDesktop) {
     })) << "slot 05 not written";
 
     const int x = l.block(300), y = l.outer_block_y();
-    EXPECT_TRUE(eventually(shown, bench::scaled_ms(200000), [&] { return magenta_in(x, y + 5 * step, 300, l.line) > 100; }))
-        << "slot 12, the last line, not written";
+    EXPECT_TRUE(eventually(shown, bench::scaled_ms(200000), [&] {
+        return magenta_in(x, y + 5 * step, 300, l.line) > 100;
+    })) << "slot 12, the last line, not written";
     // After the wipe only the last block is left of the texts.
     EXPECT_LT(magenta_in(std::max(l.block(400), 0), second_block_y, std::min(100, l.block(300) - l.block(400)), l.line),
               5)

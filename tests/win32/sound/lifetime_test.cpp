@@ -4,8 +4,8 @@
 
 #include "formhost/win32/sound/background_sound.h"
 #include "formhost/win32/sound/wave_player.h"
-#include "sound_fixture.h"
 #include "sound_files.h"
+#include "sound_fixture.h"
 #include "support/process_counts.h"
 #include "support/waiting.h"
 

@@ -7,8 +7,8 @@
 
 #include "formhost/win32/sound/background_sound.h"
 #include "formhost/win32/sound/wave_player.h"
-#include "sound_fixture.h"
 #include "sound_files.h"
+#include "sound_fixture.h"
 #include "support/waiting.h"
 
 namespace {
@@ -69,8 +69,7 @@ TEST_F(SoundTest, DataLongerThanTheRingPlaysOnceWithNoMoreThanTheRingQueued) {
     EXPECT_TRUE(played_once(wait_for_capture(kFastRate, 2, data.size(), 2000), data, kFastRate * 4));
 
     const snd::PlayerStats stats = player->stats();
-    std::printf("peak queued %zu bytes, first buffer after %.2f ms\n", stats.peak_queued_bytes,
-                stats.start_latency_ms);
+    std::printf("peak queued %zu bytes, first buffer after %.2f ms\n", stats.peak_queued_bytes, stats.start_latency_ms);
     EXPECT_LE(stats.peak_queued_bytes, snd::kBufferCount * snd::kBufferBytes);
     EXPECT_GE(stats.peak_queued_bytes, snd::kBufferBytes);
     EXPECT_GE(stats.start_latency_ms, 0.0);
@@ -90,8 +89,8 @@ TEST_F(SoundTest, RepeatingPlaysWholeRoundsOneAfterAnotherUntilStoppedAndStopsPr
         const Bytes data = sample_pattern(length, 3);
         const Bytes file = wave_file(kFastRate, 2, data);
         snd::start(file, snd::kRepeat);
-        const bool two_rounds =
-            wait_until([&] { return read_rounds(captured(kFastRate, 2), data).complete >= 2; }, 20000);
+        const bool two_rounds = wait_until([&] { return read_rounds(captured(kFastRate, 2), data).complete >= 2; },
+                                           20000);
 
         const ULONGLONG asked = GetTickCount64();
         snd::stop(file);
@@ -128,8 +127,8 @@ TEST_F(SoundTest, StartAfterStopBeginsAgainFromTheStart) {
     ASSERT_GE(got.size(), 30'000u);
     const Rounds rounds = read_rounds(got, data);
     EXPECT_GE(rounds.played, 25'000u);
-    EXPECT_EQ(rounds.mismatch, std::string::npos) << "the second start did not play from the data's start: "
-                                                  << describe_mismatch(got, data, rounds.mismatch);
+    EXPECT_EQ(rounds.mismatch, std::string::npos)
+        << "the second start did not play from the data's start: " << describe_mismatch(got, data, rounds.mismatch);
 }
 
 }  // namespace

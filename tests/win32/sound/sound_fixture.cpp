@@ -46,10 +46,12 @@ formhost::Bytes SoundTest::captured(std::uint32_t rate, std::uint16_t channels) 
 formhost::Bytes SoundTest::wait_for_capture(std::uint32_t rate, std::uint16_t channels, std::size_t length,
                                             DWORD milliseconds) const {
     formhost::Bytes bytes;
-    test_support::wait_until([&] {
-        bytes = captured(rate, channels);
-        return bytes.size() >= length;
-    }, milliseconds);
+    test_support::wait_until(
+        [&] {
+            bytes = captured(rate, channels);
+            return bytes.size() >= length;
+        },
+        milliseconds);
     return bytes;
 }
 
@@ -77,8 +79,8 @@ Rounds read_rounds(const formhost::Bytes& capture, const formhost::Bytes& data) 
         const auto differs = std::mismatch(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length),
                                            capture.begin() + static_cast<std::ptrdiff_t>(at));
         if (differs.first != data.begin() + static_cast<std::ptrdiff_t>(length)) {
-            const bool silent_to_end =
-                std::all_of(differs.second, capture.end(), [](std::uint8_t b) { return b == 0; });
+            const bool silent_to_end = std::all_of(differs.second, capture.end(),
+                                                   [](std::uint8_t b) { return b == 0; });
             const auto matched = static_cast<std::size_t>(differs.first - data.begin());
             if (!silent_to_end) rounds.mismatch = at + matched;
             rounds.played += matched;
@@ -108,8 +110,8 @@ Rounds read_rounds(const formhost::Bytes& capture, const formhost::Bytes& data) 
     const std::size_t silence = capture.size() - data.size();
     const std::size_t allowed = std::size_t{bytes_per_second} * kTrailingSilenceMs / 1000;
     if (silence > allowed) {
-        return ::testing::AssertionFailure() << silence << " bytes of silence after the data, more than the "
-                                             << allowed << " the device adds";
+        return ::testing::AssertionFailure()
+               << silence << " bytes of silence after the data, more than the " << allowed << " the device adds";
     }
     return ::testing::AssertionSuccess();
 }

@@ -1,9 +1,8 @@
-#include "form_source.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "form_source.h"
 #include "formhost/core/font_record.h"
 #include "formhost/core/kind_data.h"
 
@@ -43,7 +42,8 @@ protected:
     std::filesystem::path dir_;
 };
 
-const std::string kGoodSource = utf8(u8R"({
+const std::string kGoodSource = utf8(
+    u8R"({
   "routines": ["on_created", "on_click"],
   "windows": [{
     "id": "0x52010001", "control_id": "0x06010000", "code_module": "0x19010000",
@@ -95,7 +95,7 @@ TEST_F(FormcTest, CompilesWindowsControlsBindingsAndAssets) {
     EXPECT_TRUE(window_data.escape_closes) << "unlisted properties keep their defaults";
 
     const auto& button = w.controls[1];
-    EXPECT_EQ(button.name, "\xB0\xB4\xC5\xA5" "1");
+    EXPECT_EQ(button.name, "\xB0\xB4\xC5\xA5\x31");  // 按钮1
     EXPECT_EQ(button.flags, formhost::kFlagVisible | formhost::kFlagTabStop);
     EXPECT_EQ(button.cursor, (formhost::Bytes{0x89, 0x7F, 0, 0}));
     EXPECT_EQ(button.bindings, (std::vector<formhost::Binding>{{0, 1}}));
@@ -118,21 +118,36 @@ TEST_F(FormcTest, ErrorsNameTheFileTheControlAndTheField) {
         std::vector<std::u8string_view> expected;
     };
     const std::vector<Case> cases{
-        {"unknown kind", u8R"("kind": "Timer")", u8R"("kind": "Clock")", {u8"bad.json", u8"时钟1", u8"kind", u8"Clock"}},
+        {"unknown kind",
+         u8R"("kind": "Timer")",
+         u8R"("kind": "Clock")",
+         {u8"bad.json", u8"时钟1", u8"kind", u8"Clock"}},
         {"missing field", u8R"("left": 552, )", u8"", {u8"bad.json", u8"时钟1", u8"'left'", u8"missing"}},
         {"unknown routine", u8R"("clicked": "on_click")", u8R"("clicked": "on_klick")", {u8"按钮1", u8"on_klick"}},
-        {"unreadable asset", u8R"("pic.bin")", u8R"("nowhere.bin")",
+        {"unreadable asset",
+         u8R"("pic.bin")",
+         u8R"("nowhere.bin")",
          {u8"window 0x52010001", u8"background_picture", u8"nowhere.bin"}},
-        {"unknown property", u8R"("border_style": 2)", u8R"("border": 2)", {u8"window 0x52010001", u8"'border'", u8"unknown"}},
+        {"unknown property",
+         u8R"("border_style": 2)",
+         u8R"("border": 2)",
+         {u8"window 0x52010001", u8"'border'", u8"unknown"}},
         {"event of another kind", u8R"("clicked")", u8R"("tick")", {u8"按钮1", u8"tick"}},
         {"text outside GBK", u8R"("caption": "修改")", u8R"("caption": "修改😀")", {u8"按钮1", u8"caption", u8"GBK"}},
         {"number out of range", u8R"("height": -16)", u8R"("height": 3000000000)", {u8"按钮1", u8"height", u8"range"}},
         {"duplicate control id", u8R"("0x16010032")", u8R"("0x1601000f")", {u8"时钟1", u8"used twice"}},
-        {"system window class", u8R"("border_style": 2,)", u8R"("border_style": 2, "window_class_name": "EDIT",)",
+        {"system window class",
+         u8R"("border_style": 2,)",
+         u8R"("border_style": 2, "window_class_name": "EDIT",)",
          {u8"window 0x52010001", u8"window_class_name", u8"'EDIT'"}},
         {"constant not a C++ name", u8R"("kTick_Timer2")", u8R"("2nd timer")", {u8"时钟1", u8"constant", u8"C++ name"}},
-        {"constant named twice", u8R"("kTick_Timer2")", u8R"("kMainWindow")", {u8"时钟1", u8"kMainWindow", u8"two ids"}},
-        {"host window class", u8R"("border_style": 2,)", u8R"("border_style": 2, "window_class_name": "FormHostTimer",)",
+        {"constant named twice",
+         u8R"("kTick_Timer2")",
+         u8R"("kMainWindow")",
+         {u8"时钟1", u8"kMainWindow", u8"two ids"}},
+        {"host window class",
+         u8R"("border_style": 2,)",
+         u8R"("border_style": 2, "window_class_name": "FormHostTimer",)",
          {u8"window 0x52010001", u8"window_class_name", u8"'FormHostTimer'"}},
     };
     for (const Case& c : cases) {
