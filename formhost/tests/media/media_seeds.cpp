@@ -70,22 +70,6 @@ int main(int argc, char** argv) {
     write(root / "jpeg", "gray.jpg", encode_jpeg({.width = 8, .height = 8, .components = 1, .colour = {77}}));
     write(root / "jpeg", "cmyk.jpg", encode_jpeg({.width = 9, .height = 9, .components = 4, .colour = {1, 2, 3, 4}}));
 
-    std::vector<std::uint8_t> indices(30);
-    for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint8_t>(i % 4);
-    write(root / "gif", "animated.gif",
-          encode_gif(
-              {.width = 6,
-               .height = 5,
-               .colours = colours,
-               .loop_count = 2,
-               .frames = {
-                   {.width = 6, .height = 5, .indices = indices, .disposal = 2, .transparent = 1, .interlace = true},
-                   {.left = 4,
-                    .top = 3,
-                    .width = 6,
-                    .height = 5,
-                    .indices = indices,
-                    .disposal = 3,
-                    .local_colours = {0xFFFFFF, 0}}}}));
+    write(root / "gif", "animated.gif", two_frame_gif(colours));
     return 0;
 }

@@ -86,21 +86,7 @@ TEST(Truncation, Pictures) {
 }
 
 TEST(Truncation, Gif) {
-    std::vector<std::uint8_t> indices(6 * 5);
-    for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint8_t>(i % 4);
-    const Bytes file = test::encode_gif(
-        {.width = 6,
-         .height = 5,
-         .colours = {0, 0xFF, 0xFF00, 0xFF0000},
-         .loop_count = 2,
-         .frames = {{.width = 6, .height = 5, .indices = indices, .disposal = 2, .transparent = 1, .interlace = true},
-                    {.left = 4,
-                     .top = 3,
-                     .width = 6,
-                     .height = 5,
-                     .indices = indices,
-                     .disposal = 3,
-                     .local_colours = {0xFFFFFF, 0}}}});
+    const Bytes file = test::two_frame_gif({0, 0xFF, 0xFF00, 0xFF0000});
     for_each_prefix(file, [](ByteView prefix) {
         if (const auto gif = decode_gif(prefix)) {
             ASSERT_FALSE(gif->frames.empty());

@@ -235,4 +235,22 @@ Bytes encode_gif(const GifSpec& recipe) {
     return out;
 }
 
+Bytes two_frame_gif(std::vector<std::uint32_t> colours) {
+    std::vector<std::uint8_t> indices(6 * 5);
+    for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint8_t>(i % 4);
+    return encode_gif(
+        {.width = 6,
+         .height = 5,
+         .colours = std::move(colours),
+         .loop_count = 2,
+         .frames = {{.width = 6, .height = 5, .indices = indices, .disposal = 2, .transparent = 1, .interlace = true},
+                    {.left = 4,
+                     .top = 3,
+                     .width = 6,
+                     .height = 5,
+                     .indices = indices,
+                     .disposal = 3,
+                     .local_colours = {0xFFFFFF, 0}}}});
+}
+
 }  // namespace formhost::media::test

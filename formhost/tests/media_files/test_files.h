@@ -77,4 +77,9 @@ struct GifSpec {
 };
 Bytes encode_gif(const GifSpec& recipe);
 
+// A 6 x 5 GIF of two frames that uses what the decoder reads: interlace, a
+// transparent index, both disposals, a local palette, a loop count; the
+// global palette is `colours` (four of them).
+Bytes two_frame_gif(std::vector<std::uint32_t> colours);
+
 }  // namespace formhost::media::test
