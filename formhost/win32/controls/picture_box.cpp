@@ -94,13 +94,13 @@ private:
                                                        static_cast<media::BoxMode>(box().display_mode))) {
                 const BoxLayout layout{area.width, area.height, *place, background()};
                 animation_ = BoxAnimation::create(hwnd_, gif_, layout, box().play_animation);
-                if (animation_ && animation_->playing()) register_end_hook();
+                if (animation_ && animation_->playing()) stop_animations_at_program_end();
             }
         }
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
 
-    static void register_end_hook() {
+    static void stop_animations_at_program_end() {
         static const bool registered = (stop_at_program_end(&stop_all_animations), true);
         (void)registered;
     }

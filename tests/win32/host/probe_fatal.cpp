@@ -1,7 +1,7 @@
 // The probe's scenarios of fatal errors: raised on a thread of the host's
-// own beside the GUI thread (the stand-in player is joined at the end of
-// the program as a GIF player is: with the host's join, from an end hook),
-// and raised for a system call that failed.
+// own beside the GUI thread (the stand-in player is a HostThread stopped at
+// the end of the program as a GIF player is), and raised for a system call
+// that failed.
 #include <windows.h>
 
 #include <stdexcept>
