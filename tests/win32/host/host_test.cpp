@@ -171,6 +171,17 @@ TEST(HostWindows, AWindowThatClosesItselfWhileLoadingIsNotLoaded) {
         << show(run.log);
 }
 
+// A routine learns whose event it runs for; an event raised inside it (a
+// window loaded from it) has its own source, and the outer one comes back.
+TEST(HostWindows, ARoutineKnowsWhoseEventItRunsFor) {
+    const ProbeRun run = run_probe(L"event_source");
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(sequence_matches(run.log, {"init", "start created visible=0", "event source start", "second created",
+                                           "event source second", "event source start", "second destroyed",
+                                           "start destroyed", "exit"}))
+        << show(run.log);
+}
+
 TEST(HostWindows, ClosingTheOwnerClosesTheOwnedWindowAndEndsTheProgram) {
     const ProbeRun run = run_probe(L"owner");
     ASSERT_TRUE(run.finished);

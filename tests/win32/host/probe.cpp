@@ -279,6 +279,15 @@ void exit_routine() {
 
 }  // namespace
 
+// Which window's event a routine is running for, as the host tells it.
+void log_event_source() {
+    const WindowRef source = formhost::current_event_source();
+    const char* name = source == WindowRef{kStart, kStartControl}     ? "start"
+                       : source == WindowRef{kSecond, kSecondControl} ? "second"
+                                                                      : "other";
+    log("event source %s", name);
+}
+
 void on_start_created() {
     log("start created visible=%d", IsWindowVisible(handle(kStart, kStartControl)) ? 1 : 0);
     ++start_loads;
@@ -315,6 +324,11 @@ void on_start_created() {
     } else if (scenario == L"unknown_window") {
         formhost::read_property(0x52990001, 0x06990000, 0);
         log("not reached");
+    } else if (scenario == L"event_source") {
+        log_event_source();
+        formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
+        log_event_source();  // the second window's creation event is over: the outer source again
+        DestroyWindow(handle(kStart, kStartControl));
     } else if (scenario == L"second_closes_itself") {
         const bool loaded = formhost::load_window({kSecond, kSecondControl}, WindowRef{kStart, kStartControl});
         log("load %d handle %d", loaded ? 1 : 0, handle(kSecond, kSecondControl) ? 1 : 0);
@@ -474,6 +488,7 @@ void on_timer_tick() {
 
 void on_second_created() {
     log("second created");
+    if (scenario == L"event_source") log_event_source();
     if (scenario == L"second_closes_itself") DestroyWindow(handle(kSecond, kSecondControl));
 }
 void on_second_destroyed() { log("second destroyed"); }
