@@ -16,7 +16,7 @@
 A test counts once, as what it was: a skipped GoogleTest case is a skip,
 not a pass, and a stage that broke down is one failure.
 """
-import importlib.util
+import importlib
 import os
 import sys
 import unittest
@@ -141,10 +141,7 @@ def run_unittest(name, path, selected):
         try:
             sys.path.insert(0, os.path.dirname(os.path.abspath(path)))
             module_name = os.path.splitext(os.path.basename(path))[0]
-            spec = importlib.util.spec_from_file_location(module_name, path)
-            module = importlib.util.module_from_spec(spec)
-            sys.modules[module_name] = module
-            spec.loader.exec_module(module)
+            module = importlib.import_module(module_name)
             loader = unittest.TestLoader()
             suite = loader.loadTestsFromNames(selected, module) if selected else loader.loadTestsFromModule(module)
         except Exception as error:  # noqa: BLE001 - any fault of the file is its failure

@@ -313,6 +313,11 @@ def work_folder():
     return os.environ.get("RELEASE_WORK") or os.path.join(ROOT, "build", "release-test")
 
 
+def report(detail):
+    """What a check found, beside its case's line in the verbose run."""
+    print(detail, end=" ")
+
+
 class ReleaseZip(unittest.TestCase):
     """The zip, and the folders Python's zipfile and unzip unpack it into
     (tests/release/run takes the programs and the store from WORK/python)."""
@@ -326,47 +331,44 @@ class ReleaseZip(unittest.TestCase):
         if cls.unzip:
             unpack_unzip(cls.zip, cls.unzip)
 
-    def report(self, detail):
-        print(detail, end=" ")
-
     def need_unzip(self):
         if not self.unzip:
             self.skipTest("unzip is not installed")
 
     def test_entries_names_flags_and_dates(self):
-        self.report(check_entries(self.zip))
+        report(check_entries(self.zip))
 
     def test_unpacks_with_zipfile_to_the_store_byte_for_byte(self):
-        self.report(check_tree(self.python))
+        report(check_tree(self.python))
 
     def test_unpacks_with_unzip_to_the_store_byte_for_byte(self):
         self.need_unzip()
-        self.report(check_tree(self.unzip))
+        report(check_tree(self.unzip))
 
     def test_zipfile_and_unzip_unpack_the_same_files(self):
         self.need_unzip()
-        self.report(check_same_trees(self.python, self.unzip))
+        report(check_same_trees(self.python, self.unzip))
 
     def test_read_me(self):
-        self.report(check_readme(self.python))
+        report(check_readme(self.python))
 
     def test_presenter_exe_icon_and_version(self):
-        self.report(check_program(self.python, "presenter"))
+        report(check_program(self.python, "presenter"))
 
     def test_editor_exe_icon_and_version(self):
-        self.report(check_program(self.python, "editor"))
+        report(check_program(self.python, "editor"))
 
     def test_presenter_exe_manifest(self):
-        self.report(check_manifest(self.python, "presenter"))
+        report(check_manifest(self.python, "presenter"))
 
     def test_editor_exe_manifest(self):
-        self.report(check_manifest(self.python, "editor"))
+        report(check_manifest(self.python, "editor"))
 
     def test_presenter_exe_imports(self):
-        self.report(check_presenter_imports(self.python))
+        report(check_presenter_imports(self.python))
 
     def test_a_copy_re_zips_to_the_same_bytes(self):
-        self.report(check_rezip(self.zip, self.python, self.work))
+        report(check_rezip(self.zip, self.python, self.work))
 
 
 class UnderWine(unittest.TestCase):
@@ -377,20 +379,17 @@ class UnderWine(unittest.TestCase):
     def setUpClass(cls):
         cls.folder = os.path.join(work_folder(), "x86_64")
 
-    def report(self, detail):
-        print(detail, end=" ")
-
     def test_presenter_exe_shows_its_version_and_icon(self):
-        self.report(check_probe(self.folder, "presenter"))
+        report(check_probe(self.folder, "presenter"))
 
     def test_editor_exe_shows_its_version_and_icon(self):
-        self.report(check_probe(self.folder, "editor"))
+        report(check_probe(self.folder, "editor"))
 
     def test_a_program_finds_the_store_beside_itself(self):
-        self.report(check_store_found(self.folder))
+        report(check_store_found(self.folder))
 
     def test_the_editor_window_shows_its_icon(self):
-        self.report(check_window_icon(self.folder))
+        report(check_window_icon(self.folder))
 
 
 def main(argv):
