@@ -19,11 +19,11 @@ start_program() {
 # run_test_program PROGRAM [ARGS...]: start_program for a test program, whose
 # first line comes as soon as its own code runs. Now and then Wine ends a
 # program before that, with a failing status and not a byte written; such a
-# program never got to run, so it is started once more, and the
-# restart is noted in $restarts for the run's summary. A program that wrote
-# anything keeps its status. Both streams come out as one, as CTest and the
-# emulated PC keep them anyway, streamed so that a test ended by its time
-# limit still shows how far it came.
+# program never got to run, so it is started once more, and the restart is
+# noted in $restarts for the run's summary. A program that wrote anything
+# keeps its status. Both streams come out as one, as CTest and the emulated
+# PC keep them anyway, streamed so that a test ended by its time limit still
+# shows how far it came.
 run_test_program() {
   local seen status attempt
   seen=$(mktemp "${TMPDIR:-/tmp}/bench-test-output.XXXXXX")
